@@ -1,0 +1,130 @@
+#include "Money.h"
+
+#include <cfenv>
+#include <cmath>
+
+namespace quintar {
+
+Money Money::fromReal(long double valor)
+{
+    // rintl honours the current rounding mode, which is round-to-nearest-even unless
+    // somebody changed it; nearbyintl would be the same. Be explicit about the mode.
+    const int modo = std::fegetround();
+    if (modo != FE_TONEAREST)
+        std::fesetround(FE_TONEAREST);
+    const long double escalado = std::rintl(valor * Escala);
+    if (modo != FE_TONEAREST)
+        std::fesetround(modo);
+    return Money(static_cast<std::int64_t>(escalado));
+}
+
+Money Money::parse(QStringView texto, QChar separadorDecimal, bool* ok)
+{
+    *ok = false;
+    texto = texto.trimmed();
+    qsizetype i = 0;
+    bool negativo = false;
+    if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
+        negativo = texto[i] == u'-';
+        ++i;
+    }
+    // Digits of the mantissa, with the position of the decimal separator.
+    QString digitos;
+    qsizetype casas = 0;
+    bool temSeparador = false;
+    for (; i < texto.size(); ++i) {
+        const QChar c = texto[i];
+        if (c.isDigit() && c.unicode() < 128) {
+            digitos.append(c);
+            if (temSeparador)
+                ++casas;
+        } else if (c == separadorDecimal && !temSeparador) {
+            temSeparador = true;
+        } else {
+            break;
+        }
+    }
+    if (digitos.isEmpty())
+        return {};
+    int expoente = 0;
+    if (i < texto.size() && (texto[i] == u'e' || texto[i] == u'E')) {
+        ++i;
+        bool expNegativo = false;
+        if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
+            expNegativo = texto[i] == u'-';
+            ++i;
+        }
+        const qsizetype inicio = i;
+        while (i < texto.size() && texto[i].isDigit() && texto[i].unicode() < 128)
+            ++i;
+        if (i == inicio || i - inicio > 4)
+            return {};
+        expoente = texto.mid(inicio, i - inicio).toInt();
+        if (expNegativo)
+            expoente = -expoente;
+    }
+    if (i != texto.size())
+        return {};
+
+    // value = digitos * 10^(expoente - casas); scale to ten-thousandths.
+    int deslocamento = expoente - static_cast<int>(casas) + 4;
+    // Strip leading zeros so that the integer part fits.
+    qsizetype primeiro = 0;
+    while (primeiro < digitos.size() - 1 && digitos[primeiro] == u'0')
+        ++primeiro;
+    digitos = digitos.mid(primeiro);
+    if (deslocamento >= 0) {
+        if (digitos.size() + deslocamento > 18)
+            return {};
+        digitos.append(QString(deslocamento, u'0'));
+        std::int64_t v = digitos.toLongLong();
+        *ok = true;
+        return Money(negativo ? -v : v);
+    }
+    // More decimals than a ten-thousandth: round half to even on the digits dropped.
+    const qsizetype corte = digitos.size() + deslocamento; // digits kept
+    QString mantidos = corte > 0 ? digitos.left(corte) : QString(u'0');
+    QString descartados = corte > 0 ? digitos.mid(corte) : QString(-corte, u'0') + digitos;
+    if (mantidos.size() > 18)
+        return {};
+    std::int64_t v = mantidos.toLongLong();
+    const QChar primeiroDescartado = descartados[0];
+    bool restoNaoNulo = false;
+    for (qsizetype k = 1; k < descartados.size(); ++k)
+        restoNaoNulo = restoNaoNulo || descartados[k] != u'0';
+    if (primeiroDescartado > u'5' || (primeiroDescartado == u'5' && (restoNaoNulo || (v % 2) == 1)))
+        ++v;
+    *ok = true;
+    return Money(negativo ? -v : v);
+}
+
+QString Money::toString(QChar separadorDecimal) const
+{
+    const bool negativo = valor_ < 0;
+    // Work on the magnitude as unsigned to survive the most negative value.
+    const std::uint64_t m = negativo ? std::uint64_t(0) - std::uint64_t(valor_) : std::uint64_t(valor_);
+    QString texto = QString::number(m / Escala);
+    std::uint64_t fracao = m % Escala;
+    if (fracao != 0) {
+        QString casas = QString::number(fracao).rightJustified(4, u'0');
+        while (casas.endsWith(u'0'))
+            casas.chop(1);
+        texto += separadorDecimal + casas;
+    }
+    return negativo ? u'-' + texto : texto;
+}
+
+QString Money::formatado(QChar milhar, QChar decimal) const
+{
+    const bool negativo = valor_ < 0;
+    std::uint64_t m = negativo ? std::uint64_t(0) - std::uint64_t(valor_) : std::uint64_t(valor_);
+    // Two decimals, halves away from zero.
+    std::uint64_t centavos = m / 100 + ((m % 100) >= 50 ? 1 : 0);
+    QString inteiro = QString::number(centavos / 100);
+    for (qsizetype p = inteiro.size() - 3; p > 0; p -= 3)
+        inteiro.insert(p, milhar);
+    const QString texto = inteiro + decimal + QString::number(centavos % 100).rightJustified(2, u'0');
+    return negativo && centavos != 0 ? u'-' + texto : texto;
+}
+
+} // namespace quintar

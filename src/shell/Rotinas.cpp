@@ -1,0 +1,208 @@
+#include "Rotinas.h"
+
+#include "Erro.h"
+#include "Feedback.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace quintar {
+
+Feedback& semFeedback()
+{
+    static Feedback nada;
+    return nada;
+}
+
+long double Arredonda(int casas, long double valor)
+{
+    const long double soma = valor + 1e-11L;
+    // The written digits: 18 significant digits of the extended value, then decimal
+    // rounding at the wanted place with halves away from zero.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.17Le", soma);
+    // buf: [-]d.ddddddddddddddddde[+-]xx
+    const char* p = buf;
+    const bool negativo = *p == '-';
+    if (negativo)
+        ++p;
+    std::string digitos;
+    for (; *p && *p != 'e'; ++p)
+        if (*p != '.')
+            digitos.push_back(*p);
+    const int expoente = std::atoi(p + 1);
+    // digitos represent d.ddd × 10^expoente; the digit at position k has weight 10^(expoente-k).
+    // Keep the digits whose weight is at least 10^-casas.
+    const int manter = expoente + casas + 1;
+    if (manter <= 0) {
+        // Below half a unit of the last place unless the first digit rounds up.
+        const bool sobe = manter == 0 && digitos[0] >= '5';
+        long double r = sobe ? std::pow(10.0L, -casas) : 0.0L;
+        return negativo ? -r : r;
+    }
+    std::string inteiro = digitos.substr(0, std::min<size_t>(manter, digitos.size()));
+    while (static_cast<int>(inteiro.size()) < manter)
+        inteiro.push_back('0');
+    const bool sobe = manter < static_cast<int>(digitos.size()) && digitos[manter] >= '5';
+    // inteiro holds the value × 10^casas as a whole number.
+    std::string texto = inteiro;
+    if (sobe) {
+        int i = static_cast<int>(texto.size()) - 1;
+        while (i >= 0 && texto[i] == '9') {
+            texto[i] = '0';
+            --i;
+        }
+        if (i < 0)
+            texto.insert(texto.begin(), '1');
+        else
+            ++texto[i];
+    }
+    std::string decimal = texto.size() > static_cast<size_t>(casas)
+                              ? texto.substr(0, texto.size() - casas) + "." + texto.substr(texto.size() - casas)
+                              : "0." + std::string(casas - texto.size(), '0') + texto;
+    long double r = std::strtold(decimal.c_str(), nullptr);
+    return negativo ? -r : r;
+}
+
+QDate UltimoDiaMes(QDate data)
+{
+    if (!data.isValid())
+        return {};
+    return QDate(data.year(), data.month(), 1).addMonths(1).addDays(-1);
+}
+
+QChar FlagCampo(const QVariant& valor)
+{
+    const QString texto = valor.isNull() ? QString() : valor.toString();
+    return texto.isEmpty() ? QChar(u'N') : texto[0];
+}
+
+QString ZerosEsquerda(const QString& texto, int tamanho)
+{
+    return texto.size() >= tamanho ? texto : QString(tamanho - texto.size(), u'0') + texto;
+}
+
+int DigitoVerificador(QStringView digitos)
+{
+    int soma = 0;
+    int peso = 9;
+    for (const QChar c : digitos) {
+        if (!c.isDigit() || c.unicode() > 127)
+            throw Erro(QStringLiteral("'%1' não é um número válido.").arg(digitos.toString()));
+        soma += c.digitValue() * peso;
+        peso = peso == 1 ? 9 : peso - 1;
+    }
+    const int r = soma % 11;
+    return r == 10 ? 0 : r;
+}
+
+QString AnoCompleto(QStringView digitado, int anoAtual)
+{
+    const int y = std::max(anoAtual, 2005);
+    bool ok = false;
+    int v = digitado.trimmed().toInt(&ok);
+    if (!ok)
+        v = 0;
+    if (v <= y - 2000)
+        v += 2000;
+    else if (v < 100)
+        v += 1900;
+    return QString::number(v);
+}
+
+Elemento ExtraiElemento(QStringView texto)
+{
+    // Positions are 1-based with 0 for "not found", as the splitter has always counted:
+    // a '>' with no '<' before it makes the name everything in front of the '>'.
+    Elemento e;
+    const qsizetype p1 = texto.indexOf(u'<') + 1;
+    const qsizetype p2 = texto.indexOf(u'>') + 1;
+    if (p1 < p2)
+        e.nome = texto.mid(p1, p2 - p1 - 1);
+    const QString fecho = QStringLiteral("</") + e.nome + u'>';
+    const qsizetype p3 = texto.indexOf(fecho, 0, Qt::CaseInsensitive) + 1;
+    if (p2 < p3) {
+        e.fechado = true;
+        e.conteudo = texto.mid(p2, p3 - p2 - 1);
+        const qsizetype fim = texto.indexOf(u'>', p3);
+        e.resto = fim < 0 ? QStringView() : texto.mid(fim + 1);
+    } else {
+        e.conteudo = {};
+        e.resto = {};
+    }
+    return e;
+}
+
+QString FormataHora(int minutos)
+{
+    if (minutos == 0)
+        return {};
+    const int m = std::abs(minutos);
+    QString texto = QString::number(m / 60) + u':' + QString::number(m % 60).rightJustified(2, u'0');
+    return texto.rightJustified(6, u' ');
+}
+
+int HorasNoturnas(int noite1, int noite2, int inicio, int fim)
+{
+    // x + 2400 is the same time on the following day, kept in HHMM form.
+    const auto diaSeguinte = [](int x) { return HoraMinuto(Minutos(x + 2400)); };
+    if (Minutos(fim) < Minutos(inicio))
+        fim = diaSeguinte(fim);
+    if (Minutos(noite2) >= Minutos(noite1))
+        noite1 = diaSeguinte(noite1);
+    const int fimNoite = diaSeguinte(noite2);
+
+    const int e = Minutos(inicio), s = Minutos(fim), n1 = Minutos(noite1), f = Minutos(fimNoite);
+    if (e < n1 && s < n1)
+        return 0;
+    if (n1 >= e && f >= s)
+        return Duracao(noite1, fim);
+    if (n1 >= e && f < s)
+        return Duracao(noite1, fimNoite);
+    if (n1 < e && s < f)
+        return Duracao(inicio, fim);
+    if (e < f && s >= f)
+        return Duracao(inicio, fimNoite);
+    return 0;
+}
+
+int DiasDoMes(int mes, int ano)
+{
+    switch (mes) {
+    case 4: case 6: case 9: case 11:
+        return 30;
+    case 2:
+        return ano % 4 == 0 ? 29 : 28;
+    default:
+        return 31;
+    }
+}
+
+const QStringList& TabelasCaso()
+{
+    static const QStringList lista = {
+        QStringLiteral("TAB_PROCESSO"), QStringLiteral("TAB_HORAS_EXTRAS"), QStringLiteral("TAB_AVISO_PREVIO"),
+        QStringLiteral("TAB_FGTS"), QStringLiteral("TAB_INSALUBRIDADE"), QStringLiteral("TAB_INSS"),
+        QStringLiteral("TAB_IR"), QStringLiteral("TAB_JT_EXTRA"), QStringLiteral("TAB_JT_NOTURNO"),
+        QStringLiteral("TAB_JUROS"), QStringLiteral("TAB_MULTAS"), QStringLiteral("TAB_OUTROS_CREDITO"),
+        QStringLiteral("TAB_OUTROS_DEBITO"), QStringLiteral("TAB_PERICULOSIDADE"), QStringLiteral("TAB_RSR"),
+        QStringLiteral("TAB_SALARIO"), QStringLiteral("TAB_VARIACAO_SALARIAL"), QStringLiteral("TAB_13_SALARIO"),
+        QStringLiteral("TAB_FERIAS"), QStringLiteral("TAB_NOTURNO"), QStringLiteral("TAB_DEMONSTRATIVO_MENSAL"),
+    };
+    return lista;
+}
+
+const QString& NomesMeses(int mes)
+{
+    static const QString nomes[12] = {
+        QStringLiteral("Janeiro"), QStringLiteral("Fevereiro"), QStringLiteral("Março"),
+        QStringLiteral("Abril"), QStringLiteral("Maio"), QStringLiteral("Junho"),
+        QStringLiteral("Julho"), QStringLiteral("Agosto"), QStringLiteral("Setembro"),
+        QStringLiteral("Outubro"), QStringLiteral("Novembro"), QStringLiteral("Dezembro"),
+    };
+    static const QString vazio;
+    return mes >= 1 && mes <= 12 ? nomes[mes - 1] : vazio;
+}
+
+} // namespace quintar

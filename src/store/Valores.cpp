@@ -1,0 +1,197 @@
+#include "Valores.h"
+
+#include "Erro.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
+namespace quintar {
+
+Money lerMoney(const QVariant& banco)
+{
+    return Money::fromRaw(banco.toLongLong());
+}
+
+QDate lerData(const QVariant& banco)
+{
+    return banco.isNull() ? QDate() : QDate::fromString(banco.toString(), Qt::ISODate);
+}
+
+QDateTime lerTimestamp(const QVariant& banco)
+{
+    return banco.isNull() ? QDateTime() : QDateTime::fromString(banco.toString(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QVariant bancoMoney(Money valor)
+{
+    return QVariant::fromValue<qlonglong>(valor.raw());
+}
+
+QVariant bancoDecimal(Money valor, int escala)
+{
+    // Round the ten-thousandths to the column's places, ties to even.
+    qint64 passo = 1;
+    for (int i = escala; i < 4; ++i)
+        passo *= 10;
+    qint64 v = valor.raw();
+    if (passo > 1) {
+        qint64 q = v / passo;
+        qint64 r = v % passo;
+        if (r < 0) {
+            r += passo;
+            --q;
+        }
+        if (2 * r > passo || (2 * r == passo && (q % 2) != 0))
+            ++q;
+        v = q * passo;
+    }
+    return QVariant::fromValue<qlonglong>(v);
+}
+
+QVariant bancoDecimal(long double valor, int escala)
+{
+    return bancoDecimal(Money::fromReal(valor), escala);
+}
+
+QVariant bancoData(QDate data)
+{
+    return data.isValid() ? QVariant(data.toString(Qt::ISODate)) : QVariant(QMetaType(QMetaType::QString));
+}
+
+QVariant bancoTimestamp(const QDateTime& momento)
+{
+    return momento.isValid() ? QVariant(momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                             : QVariant(QMetaType(QMetaType::QString));
+}
+
+namespace {
+
+QString numeroGeral(double v)
+{
+    // General number form with up to 15 significant digits and a decimal comma.
+    QString texto = QString::number(v, 'g', 15);
+    texto.replace(u'.', u',');
+    texto.replace(QStringLiteral("e+"), QStringLiteral("E"));
+    texto.replace(u'e', u'E');
+    return texto;
+}
+
+[[noreturn]] void falhaConversao(const Coluna& coluna, QStringView texto)
+{
+    throw Erro(QStringLiteral("\"%1\" não é um valor válido para o campo %2.").arg(texto.toString(), coluna.nome));
+}
+
+QDate leDataTexto(QStringView texto, bool* ok)
+{
+    static const QRegularExpression re(QStringLiteral(R"(^(\d{1,2})/(\d{1,2})/(\d{2}|\d{4})$)"));
+    const auto m = re.match(texto);
+    *ok = false;
+    if (!m.hasMatch())
+        return {};
+    int ano = m.captured(3).toInt();
+    if (m.captured(3).size() == 2)
+        ano += ano < 50 ? 2000 : 1900;
+    const QDate d(ano, m.captured(2).toInt(), m.captured(1).toInt());
+    *ok = d.isValid();
+    return d;
+}
+
+} // namespace
+
+QString TextoDoValor(const Coluna& coluna, const QVariant& banco)
+{
+    if (banco.isNull())
+        return {};
+    switch (coluna.tipo) {
+    case TipoColuna::Decimal18:
+    case TipoColuna::SmallInt:
+    case TipoColuna::Integer:
+        return QString::number(banco.toLongLong());
+    case TipoColuna::Money:
+    case TipoColuna::Decimal:
+        return lerMoney(banco).toString(u',');
+    case TipoColuna::Float:
+        return numeroGeral(banco.toDouble());
+    case TipoColuna::Date:
+        return lerData(banco).toString(QStringLiteral("dd/MM/yyyy"));
+    case TipoColuna::Timestamp: {
+        const QDateTime m = lerTimestamp(banco);
+        if (m.time() == QTime(0, 0))
+            return m.date().toString(QStringLiteral("dd/MM/yyyy"));
+        return m.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    }
+    case TipoColuna::Char:
+    case TipoColuna::Varchar:
+        return banco.toString();
+    }
+    return {};
+}
+
+QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
+{
+    if (texto.isEmpty())
+        return QVariant();
+    bool ok = false;
+    switch (coluna.tipo) {
+    case TipoColuna::Decimal18:
+    case TipoColuna::SmallInt:
+    case TipoColuna::Integer: {
+        const QStringView t = texto.trimmed();
+        const qlonglong v = t.toLongLong(&ok);
+        const qlonglong limite = coluna.tipo == TipoColuna::SmallInt ? 32767
+                                 : coluna.tipo == TipoColuna::Integer ? 2147483647LL
+                                                                      : 999999999999999999LL;
+        if (!ok || v > limite || v < -limite - 1)
+            falhaConversao(coluna, texto);
+        return QVariant::fromValue<qlonglong>(v);
+    }
+    case TipoColuna::Money:
+    case TipoColuna::Decimal: {
+        const Money m = Money::parse(texto, u',', &ok);
+        if (!ok)
+            falhaConversao(coluna, texto);
+        return coluna.tipo == TipoColuna::Money ? bancoMoney(m) : bancoDecimal(m, coluna.escala);
+    }
+    case TipoColuna::Float: {
+        QString t = texto.trimmed().toString();
+        if (t.contains(u'.'))
+            falhaConversao(coluna, texto);
+        t.replace(u',', u'.');
+        const double v = t.toDouble(&ok);
+        if (!ok || !std::isfinite(v))
+            falhaConversao(coluna, texto);
+        return v;
+    }
+    case TipoColuna::Date: {
+        const QDate d = leDataTexto(texto.trimmed(), &ok);
+        if (!ok)
+            falhaConversao(coluna, texto);
+        return bancoData(d);
+    }
+    case TipoColuna::Timestamp: {
+        const QStringView t = texto.trimmed();
+        const qsizetype espaco = t.indexOf(u' ');
+        const QDate d = leDataTexto(espaco < 0 ? t : t.left(espaco), &ok);
+        if (!ok)
+            falhaConversao(coluna, texto);
+        QTime hora(0, 0);
+        if (espaco >= 0) {
+            const QString h = t.mid(espaco + 1).trimmed().toString();
+            hora = QTime::fromString(h, QStringLiteral("H:mm:ss"));
+            if (!hora.isValid())
+                hora = QTime::fromString(h, QStringLiteral("H:mm"));
+            if (!hora.isValid())
+                falhaConversao(coluna, texto);
+        }
+        return bancoTimestamp(QDateTime(d, hora));
+    }
+    case TipoColuna::Char:
+    case TipoColuna::Varchar:
+        return texto.toString();
+    }
+    return QVariant();
+}
+
+} // namespace quintar

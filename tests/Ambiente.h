@@ -1,0 +1,58 @@
+#pragma once
+
+#include "BancoDados.h"
+#include "Configuracao.h"
+#include "Feedback.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace quintar::teste {
+
+// Records what the core reports.
+class FeedbackGravado : public Feedback {
+public:
+    void status(const QString& texto) override { estados.append(texto); }
+    void informa(const QString& texto) override { mensagens.append(texto); }
+    void progresso(int posicao, int maximo) override { progressos.append({posicao, maximo}); }
+    QStringList estados;
+    QStringList mensagens;
+    QList<QPair<int, int>> progressos;
+};
+
+// A fresh program folder with its own settings file, folder of case files and working
+// database, torn down with the object.
+class Ambiente {
+public:
+    Ambiente();
+    ~Ambiente();
+
+    QString pasta() const { return dir_.path() + u'/'; }
+    QString caminho(const QString& relativo) const { return pasta() + relativo; }
+    QString arquivoConfiguracao() const { return caminho(QStringLiteral("config/Movix.ini")); }
+
+    BancoDados banco;
+    std::unique_ptr<Configuracao> configuracao;
+    FeedbackGravado feedback;
+
+private:
+    QTemporaryDir dir_;
+};
+
+QByteArray LeBytes(const QString& caminho);
+void GravaBytes(const QString& caminho, const QByteArray& bytes);
+QString Fixture(const QString& nome);
+
+// Runs quintar-cli with the arguments; returns its exit code.
+struct ResultadoCli {
+    int codigo = -1;
+    QString saida;
+    QString erros;
+};
+ResultadoCli RodaCli(const QStringList& argumentos, const QStringList& ambienteExtra = {});
+
+} // namespace quintar::teste
