@@ -3,18 +3,15 @@
 // Exit codes: 0 success; 1 a refused or failed command, with the program's message on
 // standard error; 2 a usage error.
 
-#include "BancoDados.h"
-#include "Configuracao.h"
+#include "Comandos.h"
 #include "Erro.h"
-#include "Feedback.h"
-#include "Pastas.h"
 
 #include <QCoreApplication>
-#include <QTextStream>
 
-#include <cstdio>
+#include <map>
 
 using namespace quintar;
+using namespace quintar::cli;
 
 namespace {
 
@@ -31,7 +28,7 @@ const char* const Uso =
     "  resumo CASO.QNT.XML\n"
     "      mostra o resumo do processo como está gravado\n"
     "  relatorio CASO.QNT.XML (--pdf ARQ | --rtf ARQ) [--resumo] [--demonstrativo]\n"
-    "      relatórios de um processo calculado\n"
+    "      relatórios de um processo calculado (o resumo quando nenhuma opção é dada)\n"
     "  backup [ORIGEM] [DESTINO]\n"
     "      copia os processos de ORIGEM (padrão: o diretório padrão) para DESTINO (padrão: seu Backup/)\n"
     "  restaura ARQUIVO.ZIP DESTINO\n"
@@ -39,33 +36,47 @@ const char* const Uso =
     "\n"
     "A pasta do programa é --pasta DIR, ou a variável QUINTAR_PASTA, ou a pasta do executável.\n";
 
-QTextStream& saida()
+QTextStream& saidaPadrao()
 {
     static QTextStream s(stdout);
     return s;
 }
 
-QTextStream& erros()
+QTextStream& saidaErros()
 {
     static QTextStream s(stderr);
     return s;
 }
 
-// Status texts go to standard error so that standard output holds only results.
-class FeedbackTerminal : public Feedback {
-public:
-    void status(const QString&) override {}
-    void informa(const QString& texto) override { erros() << texto << Qt::endl; }
-};
-
-int erroDeUso(const QString& texto)
+int usoInvalido(const QString& texto)
 {
-    erros() << texto << "\n\n" << QString::fromUtf8(Uso);
-    erros().flush();
+    saidaErros() << texto << "\n\n" << QString::fromUtf8(Uso);
+    saidaErros().flush();
     return 2;
 }
 
 } // namespace
+
+namespace quintar::cli {
+
+int ErroDeUso(Contexto& contexto, const QString& texto)
+{
+    contexto.erros.flush();
+    return usoInvalido(texto);
+}
+
+void FeedbackTerminal::status(const QString& texto)
+{
+    if (mostraStatus && !texto.isEmpty())
+        erros_ << texto << Qt::endl;
+}
+
+void FeedbackTerminal::informa(const QString& texto)
+{
+    erros_ << texto << Qt::endl;
+}
+
+} // namespace quintar::cli
 
 int main(int argc, char** argv)
 {
@@ -76,34 +87,39 @@ int main(int argc, char** argv)
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
         const QString opcao = args.takeFirst();
         if (opcao == u"--help" || opcao == u"-h") {
-            saida() << QString::fromUtf8(Uso);
+            saidaPadrao() << QString::fromUtf8(Uso);
             return 0;
         }
-        if (opcao == u"--pasta") {
-            if (args.isEmpty())
-                return erroDeUso(QStringLiteral("--pasta precisa de uma pasta."));
-            pasta = args.takeFirst();
-        } else {
-            return erroDeUso(QStringLiteral("Opção desconhecida: ") + opcao);
-        }
+        if (opcao != u"--pasta" || args.isEmpty())
+            return usoInvalido(opcao == u"--pasta" ? QStringLiteral("--pasta precisa de uma pasta.")
+                                                   : QStringLiteral("Opção desconhecida: ") + opcao);
+        pasta = args.takeFirst();
     }
     if (args.isEmpty())
-        return erroDeUso(QStringLiteral("Informe um comando."));
+        return usoInvalido(QStringLiteral("Informe um comando."));
     const QString comando = args.takeFirst();
 
-    try {
-        DefinePastaPrograma(ResolvePastaPrograma(pasta));
-        Configuracao configuracao;
-        IniciaConfiguracao(configuracao);
-        GarantePastas();
-        BancoDados banco;
-        banco.abre(PastaTabelas());
-        FeedbackTerminal feedback;
-        banco.ReiniciaTabelas(feedback);
+    const std::map<QString, int (*)(Contexto&)> comandos = {
+        {QStringLiteral("importa"), ComandoImporta},   {QStringLiteral("publica"), ComandoPublica},
+        {QStringLiteral("calcula"), ComandoCalcula},   {QStringLiteral("resumo"), ComandoResumo},
+        {QStringLiteral("relatorio"), ComandoRelatorio}, {QStringLiteral("backup"), ComandoBackup},
+        {QStringLiteral("restaura"), ComandoRestaura},
+    };
+    const auto it = comandos.find(comando);
+    if (it == comandos.end())
+        return usoInvalido(QStringLiteral("Comando desconhecido: ") + comando);
 
-        return erroDeUso(QStringLiteral("Comando desconhecido: ") + comando);
+    FeedbackTerminal feedback(saidaErros());
+    try {
+        Programa programa(pasta, feedback);
+        Contexto contexto{programa, args, saidaPadrao(), saidaErros()};
+        const int codigo = it->second(contexto);
+        saidaPadrao().flush();
+        saidaErros().flush();
+        return codigo;
     } catch (const Erro& e) {
-        erros() << e.mensagem() << Qt::endl;
+        saidaPadrao().flush();
+        saidaErros() << e.mensagem() << Qt::endl;
         return 1;
     }
 }

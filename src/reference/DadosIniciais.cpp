@@ -1,0 +1,9 @@
+#include "DadosIniciais.h"
+
+namespace quintar {
+
+void GaranteTabelasReferencia(BancoDados&, Feedback&)
+{
+}
+
+} // namespace quintar
