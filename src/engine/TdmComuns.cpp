@@ -1,0 +1,253 @@
+#include "TdmComuns.h"
+
+#include "Erro.h"
+#include "Esquema.h"
+#include "Motor.h"
+#include "Rotinas.h"
+#include "Valores.h"
+
+#include <QSqlError>
+
+namespace quintar {
+
+TdmComuns::TdmComuns(Motor& motor) : m_(motor) {}
+
+void TdmComuns::ExcluiTabela(const QString& tabela, qint64 processoId, bool mostraStatus)
+{
+    if (mostraStatus)
+        m_.feedback.status(QStringLiteral("Excluindo da Tabela ") + tabela);
+    m_.banco.executaDireto(QStringLiteral("DELETE FROM %1 WHERE PROCESSO_ID = %2").arg(tabela).arg(processoId));
+    if (tabela.compare(u"TAB_DEMONSTRATIVO_MENSAL", Qt::CaseInsensitive) == 0)
+        demonstrativos_[processoId].clear();
+}
+
+std::map<int, LinhaDemonstrativo>& TdmComuns::Demonstrativo(qint64 processoId)
+{
+    auto it = demonstrativos_.find(processoId);
+    if (it != demonstrativos_.end())
+        return *it;
+    std::map<int, LinhaDemonstrativo>& linhas = demonstrativos_[processoId];
+    QSqlQuery& q = m_.banco.executa(QStringLiteral("SELECT * FROM TAB_DEMONSTRATIVO_MENSAL WHERE PROCESSO_ID = :id"),
+                                    {{"id", processoId}});
+    while (q.next()) {
+        QVector<QVariant> v(DM::Quantidade);
+        for (int i = 0; i < DM::Quantidade; ++i)
+            v[i] = q.value(i);
+        LinhaDemonstrativo l(std::move(v));
+        linhas.emplace(AnoMes(l.ano(), l.mes()), std::move(l));
+    }
+    q.finish();
+    return linhas;
+}
+
+LinhaDemonstrativo* TdmComuns::Linha(qint64 processoId, int ano, int mes)
+{
+    auto& linhas = Demonstrativo(processoId);
+    const auto it = linhas.find(AnoMes(ano, mes));
+    return it == linhas.end() ? nullptr : &it->second;
+}
+
+LinhaDemonstrativo& TdmComuns::LinhaExistente(qint64 processoId, int ano, int mes)
+{
+    LinhaDemonstrativo* l = Linha(processoId, ano, mes);
+    if (!l)
+        throw Erro(QStringLiteral("Demonstrativo Mensal para %1/%2 não encontrado.").arg(mes).arg(ano));
+    return *l;
+}
+
+void TdmComuns::GravaDemonstrativo()
+{
+    const Tabela& t = *TabelaTrabalho(u"TAB_DEMONSTRATIVO_MENSAL");
+    QStringList colunas, marcadores, atribuicoes;
+    for (const Coluna& c : t.colunas) {
+        colunas.append(c.nome);
+        marcadores.append(QStringLiteral("?"));
+        atribuicoes.append(c.nome + QStringLiteral(" = ?"));
+    }
+    const QString insercao = QStringLiteral("INSERT INTO TAB_DEMONSTRATIVO_MENSAL (%1) VALUES (%2)")
+                                 .arg(colunas.join(u','), marcadores.join(u','));
+    const QString atualizacao = QStringLiteral("UPDATE TAB_DEMONSTRATIVO_MENSAL SET %1 WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?")
+                                    .arg(atribuicoes.join(u','));
+    for (auto& linhas : demonstrativos_) {
+        for (auto& [chave, linha] : linhas) {
+            if (!linha.nova() && !linha.alterada())
+                continue;
+            QSqlQuery& q = m_.banco.consulta(linha.nova() ? insercao : atualizacao);
+            const QVector<QVariant>& v = linha.valores();
+            for (int i = 0; i < DM::Quantidade; ++i)
+                q.bindValue(i, v[i]);
+            if (!linha.nova()) {
+                q.bindValue(DM::Quantidade, v[DM::PROCESSO_ID]);
+                q.bindValue(DM::Quantidade + 1, v[DM::ANO]);
+                q.bindValue(DM::Quantidade + 2, v[DM::MES]);
+            }
+            if (!q.exec())
+                throw Erro(MensagemErroBanco(q.lastError()));
+            linha.marcaGravada();
+        }
+    }
+}
+
+void TdmComuns::DescartaDemonstrativo()
+{
+    demonstrativos_.clear();
+    codigoGuardado_ = -1;
+}
+
+Money TdmComuns::MontaMes(QDate data, qint64 processoId)
+{
+    if (!data.isValid())
+        return {};
+    const int ano = data.year();
+    const int mes = data.month();
+    LinhaDemonstrativo* linha = Linha(processoId, ano, mes);
+    if (linha && !linha->money(DM::SALARIO_FIXO).isZero())
+        return linha->money(DM::SALARIO_FIXO); // an existing row is never recomputed
+
+    const QString consulta = QStringLiteral(
+        "SELECT SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL "
+        "FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = :id AND ANO = :ano AND MES = :mes");
+    QSqlQuery* q = &m_.banco.executa(consulta, {{"id", processoId}, {"ano", ano}, {"mes", mes}});
+    if (!q->next()) {
+        q->finish();
+        // A month after the dismissal (a notice projection) takes the dismissal month's salary.
+        q = &m_.banco.executa(consulta, {{"id", processoId},
+                                         {"ano", dataFimPacto.isValid() ? dataFimPacto.year() : 0},
+                                         {"mes", dataFimPacto.isValid() ? dataFimPacto.month() : 0}});
+        if (!q->next()) {
+            q->finish();
+            throw Erro(QStringLiteral("Variação Salarial não encontrada."));
+        }
+    }
+    Money fixo = lerMoney(q->value(0));
+    const QString unidadeFixo = q->value(1).toString();
+    const Money paradigma = lerMoney(q->value(2));
+    const QString unidadeParadigma = q->value(3).toString();
+    const Money variavel = lerMoney(q->value(4));
+    q->finish();
+
+    // A salary in unit "M" is a number of minimum wages of the month.
+    if (unidadeFixo == u"M")
+        fixo = Money::fromReal(SalarioMinimo(mes, ano).toReal() * fixo.toReal());
+    Money diferenca;
+    if (!paradigma.isZero()) {
+        Money par = paradigma;
+        if (unidadeParadigma == u"M")
+            par = Money::fromReal(SalarioMinimo(mes, ano).toReal() * par.toReal());
+        diferenca = par - fixo;
+        if (diferenca < Money())
+            diferenca = Money();
+    }
+
+    const QDate atualizacao = lerData(m_.banco.escalar(
+        QStringLiteral("select data_atualizacao from tab_processo where processo_id = :processo_id"),
+        {{"processo_id", processoId}}));
+    // A month that ends after the update date is corrected from the update date itself.
+    const QDate referencia = atualizacao >= UltimoDiaMes(data) ? QDate(ano, mes, 1) : atualizacao;
+    const double fator = CorrecaoMonetaria(1, fixo, atualizacao, referencia).fator;
+
+    if (!linha) {
+        auto& linhas = Demonstrativo(processoId);
+        linha = &linhas.emplace(AnoMes(ano, mes), LinhaDemonstrativo(processoId, ano, mes)).first->second;
+    }
+    linha->defineMoney(DM::SALARIO_FIXO, fixo);
+    linha->defineMoney(DM::SALARIO_VARIAVEL, variavel);
+    linha->defineIndiceCm(fator);
+    linha->defineMoney(DM::DIFERENCA_SALARIAL, diferenca);
+    return linha->money(DM::SALARIO_FIXO);
+}
+
+void TdmComuns::MontaPeriodo(qint64 processoId, QDate inicio, QDate fim)
+{
+    for (QDate d = inicio; d.isValid() && d <= fim; d = d.addMonths(1)) {
+        MontaMes(d, processoId);
+        m_.feedback.processaEventos();
+    }
+}
+
+Money TdmComuns::ComposicaoSalarial(const Composicao& partes, QDate data, qint64 processoId)
+{
+    MontaMes(data, processoId);
+    const LinhaDemonstrativo* l = data.isValid() ? Linha(processoId, data.year(), data.month()) : nullptr;
+    if (!l)
+        return {};
+    Money soma;
+    if (partes.fixo)
+        soma += l->money(DM::SALARIO_FIXO);
+    if (partes.diferenca)
+        soma += l->money(DM::DIFERENCA_SALARIAL);
+    if (partes.variavel)
+        soma += l->money(DM::SALARIO_VARIAVEL);
+    if (partes.horaExtra)
+        soma += l->money(DM::HORA_EXTRA);
+    if (partes.noturno)
+        soma += l->money(DM::NOTURNO);
+    if (partes.insalubridade)
+        soma += l->money(DM::INSALUBRIDADE);
+    if (partes.periculosidade)
+        soma += l->money(DM::PERICULOSIDADE);
+    if (partes.sexto)
+        soma += Money::fromReal(soma.toReal() / 6);
+    return soma;
+}
+
+Money TdmComuns::SalarioMinimo(int mes, int ano)
+{
+    const QVariant v = m_.banco.escalar(QStringLiteral("select salmin from valores where mes = :mes and ano = :ano"),
+                                        {{"mes", mes}, {"ano", ano}});
+    const Money salario = v.isNull() ? Money() : Money::fromReal(v.toDouble());
+    if (salario.isZero())
+        throw Erro(QStringLiteral("Não Existe Salário Mínimo para a data informada(%1/%2).").arg(mes).arg(ano));
+    return salario;
+}
+
+double TdmComuns::indiceDoDia(int codIndice, QDate dia, bool guardado)
+{
+    if (guardado && codigoGuardado_ == codIndice && diaGuardado_ == dia)
+        return indiceGuardado_;
+    const QVariant v = m_.banco.escalar(
+        QStringLiteral("select indice from diario where data = :data and codIndice = :cod_tabela"),
+        {{"data", bancoData(dia)}, {"cod_tabela", codIndice}});
+    if (v.isNull())
+        throw Erro(QStringLiteral("Não Existe Índice para a data : %1.").arg(dia.toString(QStringLiteral("dd/MM/yyyy"))));
+    if (guardado) {
+        codigoGuardado_ = codIndice;
+        diaGuardado_ = dia;
+        indiceGuardado_ = v.toDouble();
+    }
+    return v.toDouble();
+}
+
+TdmComuns::Correcao TdmComuns::CorrecaoMonetaria(int codIndice, Money valor, QDate atualizacao, QDate referencia)
+{
+    Correcao c;
+    c.corrigido = valor;
+    const double indiceReferencia = indiceDoDia(codIndice, referencia, false);
+    if (indiceReferencia == 0)
+        c.corrigido = Money();
+    const double indiceAtualizacao = indiceDoDia(codIndice, atualizacao, true);
+    if (indiceAtualizacao == 0)
+        c.corrigido = Money();
+    if (c.corrigido.isZero())
+        return c;
+    c.fator = static_cast<double>(Arredonda(9, static_cast<long double>(indiceAtualizacao) / indiceReferencia));
+    c.corrigido = Money::fromReal(Arredonda(2, valor.toReal() * c.fator));
+    return c;
+}
+
+void TdmComuns::AtualizaColuna(int ano, int mes, const QString& coluna, Money valor, qint64 processoId)
+{
+    LinhaDemonstrativo* l = Linha(processoId, ano, mes);
+    const int i = TabelaTrabalho(u"TAB_DEMONSTRATIVO_MENSAL")->indice(coluna);
+    if (l && i >= 0)
+        l->defineValor(i, bancoMoney(valor));
+}
+
+double TdmComuns::IndiceCorrecao(int mes, int ano, qint64 processoId)
+{
+    MontaMes(QDate(ano, mes, 1), processoId);
+    const LinhaDemonstrativo* l = Linha(processoId, ano, mes);
+    return l ? l->indiceCm() : 0.0;
+}
+
+} // namespace quintar

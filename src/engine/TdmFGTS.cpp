@@ -1,0 +1,101 @@
+#include "TdmFGTS.h"
+
+#include "Motor.h"
+#include "Rotinas.h"
+#include "Valores.h"
+
+namespace quintar {
+
+TdmFGTS::TdmFGTS(Motor& motor) : m_(motor) {}
+
+Money TdmFGTS::CalculaFGTS(QDate fimPacto, QDate inicioPacto, qint64 processoId)
+{
+    QSqlQuery& q = m_.banco.executa(
+        QStringLiteral("SELECT ANO_INICIAL, MES_INICIAL, ANO_FINAL, MES_FINAL, IND_AVISO_PREVIO, IND_SALARIO, "
+                       "IND_13_SALARIO, IND_HORA_EXTRA, IND_NOTURNO, IND_INSALUBRIDADE, IND_PERICULOSIDADE, IND_RSR, "
+                       "IND_APURA_PERIODO, IND_APURA_VERBAS_RESCISOR, TIPO_PERCENTUAL, TIPO_MULTA "
+                       "FROM TAB_FGTS WHERE PROCESSO_ID = :id"),
+        {{"id", processoId}});
+    if (!q.next()) {
+        q.finish();
+        return {};
+    }
+    const QDate primeiroMes(q.value(0).toInt(), q.value(1).toInt(), 1);
+    const QDate ultimoMes(q.value(2).toInt(), q.value(3).toInt(), 1);
+    const int periodoInicial = AnoMes(q.value(0).toInt(), q.value(1).toInt());
+    const int periodoFinal = AnoMes(q.value(2).toInt(), q.value(3).toInt());
+    bool f[8];
+    for (int i = 0; i < 8; ++i)
+        f[i] = ehSim(q.value(4 + i));
+    const auto [avisoPrevio, salario, decimo, horaExtra, noturno, insalubridade, periculosidade, rsr] =
+        std::tuple{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]};
+    const bool apuraPeriodo = ehSim(q.value(12));
+    const bool apuraVerbas = ehSim(q.value(13));
+    const long double taxa = q.value(14).toInt() == 1 ? 0.02L : 0.08L;
+    const int tipoMulta = q.value(15).toInt();
+    const long double multa = tipoMulta == 0 ? 0 : tipoMulta == 1 ? 0.20L : 0.40L;
+    q.finish();
+
+    if (tipoMulta != 0)
+        m_.comuns.MontaPeriodo(processoId, QDate(inicioPacto.year(), inicioPacto.month(), 1),
+                               QDate(fimPacto.year(), fimPacto.month(), 1));
+    else if (apuraPeriodo)
+        m_.comuns.MontaPeriodo(processoId, primeiroMes, ultimoMes);
+
+    // A premium already paid (its month marked as reflex only) stays out of the base; an
+    // empty marker counts as not "N".
+    const auto naoReflexo = [](const LinhaDemonstrativo& l, DM::Coluna marcador) { return l.flag(marcador) == u"N"; };
+    auto& linhas = m_.comuns.Demonstrativo(processoId);
+    long double soma = 0;
+    for (auto& [chave, l] : linhas) {
+        Money itens, salarioMes, verbas, periodo, parteMulta;
+        if (chave >= periodoInicial && chave <= periodoFinal) {
+            long double fracao = 1;
+            const int dias = DiasDoMes(l.mes(), l.ano());
+            if (chave == AnoMes(inicioPacto) && inicioPacto.day() < dias)
+                fracao = static_cast<long double>(dias - inicioPacto.day()) / 30;
+            else if (chave == AnoMes(fimPacto) && fimPacto.day() < dias)
+                fracao = static_cast<long double>(fimPacto.day()) / 30;
+            salarioMes = l.money(DM::SALARIO_FIXO) + l.money(DM::SALARIO_VARIAVEL);
+            if (avisoPrevio)
+                itens += l.money(DM::AVISO_PREVIO);
+            if (salario)
+                itens += l.money(DM::SALARIO);
+            if (decimo)
+                itens += l.money(DM::DECIMO_TERCEIRO_SALARIO);
+            if (horaExtra && naoReflexo(l, DM::IND_APENAS_REFLEXO_HE))
+                itens += l.money(DM::HORA_EXTRA);
+            if (noturno && naoReflexo(l, DM::IND_APENAS_REFLEXO_AN))
+                itens += l.money(DM::NOTURNO);
+            if (insalubridade && naoReflexo(l, DM::IND_APENAS_REFLEXO_AI))
+                itens += l.money(DM::INSALUBRIDADE);
+            if (periculosidade && naoReflexo(l, DM::IND_APENAS_REFLEXO_AP))
+                itens += l.money(DM::PERICULOSIDADE);
+            if (rsr && naoReflexo(l, DM::IND_APENAS_REFLEXO_RSR))
+                itens += l.money(DM::RSR);
+            if (apuraVerbas)
+                verbas = Money::fromReal(itens.toReal() * taxa);
+            if (apuraPeriodo)
+                periodo = Money::fromReal(salarioMes.toReal() * taxa * fracao);
+            // The fine falls on the deposits due on both, whether or not they are claimed.
+            parteMulta = Money::fromReal((itens + salarioMes).toReal() * taxa * fracao * multa);
+        }
+        l.defineMoney(DM::FGTS, verbas + periodo + parteMulta);
+        m_.feedback.processaEventos();
+    }
+    for (const auto& [chave, l] : linhas)
+        if (!l.nulo(DM::FGTS))
+            soma += l.money(DM::FGTS).toReal() * l.indiceCm();
+    const Money total = Money::fromReal(soma);
+    m_.banco.executa(QStringLiteral("UPDATE TAB_FGTS SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
+                     {{"total", bancoMoney(total)}, {"id", processoId}});
+    return total;
+}
+
+Money TdmFGTS::ValorApuradoFGTS(qint64 processoId)
+{
+    return lerMoney(m_.banco.escalar(QStringLiteral("SELECT VALOR_APURADO FROM TAB_FGTS WHERE PROCESSO_ID = :id"),
+                                     {{"id", processoId}}));
+}
+
+} // namespace quintar
