@@ -12,7 +12,7 @@ namespace {
 // The file names and the totals text as lines; the bars are left to the window.
 class PainelTerminal : public PainelProgresso {
 public:
-    explicit PainelTerminal(QTextStream& saida) : saida_(saida) {}
+    explicit PainelTerminal(QTextStream& saida) : saida_(saida) { }
     void nomeArquivo(const QString& nome) override
     {
         if (!nome.isEmpty())

@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSet>
 #include <QSaveFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -70,7 +70,7 @@ struct FonteArquivo {
     QString nome;
     ProgressoZip* progresso = nullptr;
     QFile arquivo;
-    qint64 lidos = 0;      // in the current pass over the file
+    qint64 lidos = 0; // in the current pass over the file
     qint64 informados = 0; // reported as processed; a second pass reports nothing twice
     bool iniciado = false;
     bool vazioInformado = false;
@@ -137,7 +137,7 @@ struct FonteArquivo {
             return 0;
         case ZIP_SOURCE_SUPPORTS:
             return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
-                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+                ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
         default:
             return falha(ZIP_ER_OPNOTSUPP);
         }
@@ -180,8 +180,8 @@ bool CopiaAtomica(const QString& trabalho, const QString& caminho)
     return destino.commit();
 }
 
-void CriaArquivoZip(const QFileInfoList& arquivos, const QString& caminho, const QString& trabalho,
-                    ProgressoZip& progresso)
+void CriaArquivoZip(
+    const QFileInfoList& arquivos, const QString& caminho, const QString& trabalho, ProgressoZip& progresso)
 {
     // A second backup in the same minute adds to the archive already there.
     if (QFileInfo::exists(caminho) && !QFile::copy(caminho, trabalho))
@@ -209,14 +209,13 @@ void CriaArquivoZip(const QFileInfoList& arquivos, const QString& caminho, const
             throw Erro(FalhaBackup());
         }
         // The file name only: the archive keeps no folder names.
-        const zip_int64_t indice = zip_file_add(zip.get(), info.fileName().toUtf8().constData(), zs,
-                                                ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
+        const zip_int64_t indice =
+            zip_file_add(zip.get(), info.fileName().toUtf8().constData(), zs, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
         if (indice < 0) {
             zip_source_free(zs);
             throw Erro(FalhaBackup());
         }
-        if (zip_set_file_compression(zip.get(), static_cast<zip_uint64_t>(indice), ZIP_CM_DEFLATE, NivelCompressao)
-            < 0)
+        if (zip_set_file_compression(zip.get(), static_cast<zip_uint64_t>(indice), ZIP_CM_DEFLATE, NivelCompressao) < 0)
             throw Erro(FalhaBackup());
     }
 
@@ -303,12 +302,15 @@ bool ExtraiEntrada(zip_t* zip, const Entrada& e, const QString& pasta, Progresso
     if (e.modificado.isValid())
         temporario.setFileTime(e.modificado, QFileDevice::FileModificationTime);
     temporario.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                              | QFile::ReadGroup | QFile::ReadOther);
+        | QFile::ReadGroup | QFile::ReadOther);
 
     // QTemporaryFile::rename never replaces an existing file (renameat2 with
     // RENAME_NOREPLACE, or link and unlink).
-    if (temporario.rename(alvo))
+    if (temporario.rename(alvo)) {
+        // The object now names the restored file: it must not remove it when it goes.
+        temporario.setAutoRemove(false);
         return true;
+    }
     const QFileInfo depois(alvo);
     if (depois.exists() || depois.isSymLink())
         return false;
@@ -334,8 +336,8 @@ QFileInfoList ArquivosBackup(const QString& pasta)
     return dir.entryInfoList({QStringLiteral("*.xml")}, QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-ResultadoBackup FazBackup(const QString& origem, const QString& destino, PainelProgresso& painel,
-                          const Relogio& relogio)
+ResultadoBackup FazBackup(
+    const QString& origem, const QString& destino, PainelProgresso& painel, const Relogio& relogio)
 {
     const QFileInfoList arquivos = ArquivosBackup(origem);
     if (arquivos.isEmpty())

@@ -22,10 +22,10 @@ QString NomeArquivoBackup(const QDateTime& momento);
 QFileInfoList ArquivosBackup(const QString& pasta);
 
 struct ResultadoBackup {
-    QString arquivo;   // the archive's name, "Bkp....Zip"
-    QString caminho;   // its full path
+    QString arquivo; // the archive's name, "Bkp....Zip"
+    QString caminho; // its full path
     QStringList nomes; // the files put into it
-    QString mensagem;  // "Backup para " + arquivo + " concluído!"
+    QString mensagem; // "Backup para " + arquivo + " concluído!"
 };
 
 // Backs the case files of `origem` up into the archive named from the clock in `destino`,
@@ -40,13 +40,13 @@ struct ResultadoBackup {
 // (focus "Destino") before any work, and "Erro ao Criar Backup\rProcesso Abortado!" on any
 // failure of the work, a missing destination folder included.
 ResultadoBackup FazBackup(const QString& origem, const QString& destino, PainelProgresso& painel,
-                          const Relogio& relogio = &QDateTime::currentDateTime);
+    const Relogio& relogio = &QDateTime::currentDateTime);
 
 struct ResultadoRestauracao {
     QStringList restaurados; // files written into the destination
-    QStringList existentes;  // already there: left untouched
-    QStringList recusados;   // entry names never written: absolute, climbing out with "..", or links
-    QString mensagem;        // "Backup restaurado com sucesso!!!"
+    QStringList existentes; // already there: left untouched
+    QStringList recusados; // entry names never written: absolute, climbing out with "..", or links
+    QString mensagem; // "Backup restaurado com sucesso!!!"
 };
 
 // Extracts every entry of the archive into `destino`: stored folder names are not used and

@@ -74,8 +74,8 @@ QStringList MensagemProcesso(const QString& caminhoArquivo)
     };
 }
 
-void EnviaProcessoPorEmail(bool processoAberto, const std::function<QString()>& caminhoArquivo,
-                           const std::function<void()>& postaEdicao)
+void EnviaProcessoPorEmail(
+    bool processoAberto, const std::function<QString()>& caminhoArquivo, const std::function<void()>& postaEdicao)
 {
     if (!processoAberto)
         throw Erro(QStringLiteral("Processo não encontrado."));

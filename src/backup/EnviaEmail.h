@@ -13,7 +13,7 @@ namespace quintar {
 // titled titulo().
 class ErroEmail : public Erro {
 public:
-    ErroEmail() : Erro(QStringLiteral("Error while trying to send email")) {}
+    ErroEmail() : Erro(QStringLiteral("Error while trying to send email")) { }
     static QString titulo() { return QStringLiteral("Error"); }
 };
 
@@ -41,7 +41,7 @@ QStringList MensagemProcesso(const QString& caminhoArquivo);
 // which validates it and writes the case file; a refusal throws and no mail program
 // opens), then caminhoArquivo is asked for the case file's path (after the posting: the
 // number-based name may have changed) and the message goes to EnviaEmail.
-void EnviaProcessoPorEmail(bool processoAberto, const std::function<QString()>& caminhoArquivo,
-                           const std::function<void()>& postaEdicao = {});
+void EnviaProcessoPorEmail(
+    bool processoAberto, const std::function<QString()>& caminhoArquivo, const std::function<void()>& postaEdicao = {});
 
 } // namespace quintar

@@ -13,17 +13,17 @@ public:
     virtual ~PainelProgresso() = default;
 
     // The panel appears at the first event and goes away when the work ends, also on failure.
-    virtual void mostraPainel() {}
-    virtual void escondePainel() {}
+    virtual void mostraPainel() { }
+    virtual void escondePainel() { }
     // The name of the file being processed (empty: cleared).
-    virtual void nomeArquivo(const QString& /*nome*/) {}
+    virtual void nomeArquivo(const QString& /*nome*/) { }
     // Both bars run from 1 (start) to 10001 (full): hundredths of a percent, plus 1.
-    virtual void barraArquivo(int /*posicao*/) {}
-    virtual void barraTotal(int /*posicao*/) {}
+    virtual void barraArquivo(int /*posicao*/) { }
+    virtual void barraTotal(int /*posicao*/) { }
     // "3 arquivos", "Total: 12 Kb", or empty (cleared).
-    virtual void textoTotais(const QString& /*texto*/) {}
+    virtual void textoTotais(const QString& /*texto*/) { }
     // Let pending window messages be processed, so the window repaints.
-    virtual void processaEventos() {}
+    virtual void processaEventos() { }
 };
 
 // The start and the end of the progress bars.
@@ -37,7 +37,7 @@ int PosicaoBarra(qint64 processado, qint64 tamanho);
 // The progress events of the ZIP work, turned into what the panel shows.
 class ProgressoZip {
 public:
-    explicit ProgressoZip(PainelProgresso& painel) : painel_(painel) {}
+    explicit ProgressoZip(PainelProgresso& painel) : painel_(painel) { }
 
     void inicioArquivo(const QString& nome, qint64 tamanho);
     void bytesProcessados(qint64 n);
