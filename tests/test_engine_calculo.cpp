@@ -359,3 +359,46 @@ TEST(CalculoCli, UsageErrors)
                   .codigo,
               1);
 }
+
+TEST(Calculo, ReadingACaseBringsTheItemTablesInLineWithTheItemsSwitchedOn)
+{
+    Caso2020 r;
+    // Rows of items that are switched off, and items switched on without their rows.
+    for (const char* flag : {"CALCULA_FGTS", "CALCULA_HORAS_EXTRAS", "CALCULA_JUROS", "CALCULA_13_SALARIO"})
+        r.caso.define(QString::fromLatin1(flag), QStringLiteral("S"));
+    r.caso.Posta();
+    PreparaAviso(r.a.banco, 501);
+    PreparaMultas(r.a.banco, 501);
+    r.Executa(QStringLiteral("INSERT INTO TAB_OUTROS_CREDITO (PROCESSO_ID, DESCRICAO, ANO, MES, VALOR) VALUES (501, 'x', 2020, 1, 1)"));
+    const QString arquivo = r.caso.CaminhoArquivo();
+    GravaArquivo(r.a.banco, arquivo, 501);
+
+    r.a.feedback.estados.clear();
+    r.caso.AbreArquivo(arquivo);
+    const auto conta = [&](const char* tabela) {
+        return r.Valor(QStringLiteral("SELECT COUNT(*) FROM %1").arg(QString::fromLatin1(tabela))).toInt();
+    };
+    EXPECT_EQ(conta("TAB_FGTS"), 1);
+    EXPECT_EQ(conta("TAB_HORAS_EXTRAS"), 1);
+    EXPECT_EQ(conta("TAB_JT_EXTRA"), 1);
+    EXPECT_EQ(conta("TAB_13_SALARIO"), 2);
+    EXPECT_EQ(conta("TAB_VARIACAO_SALARIAL"), 20);
+    EXPECT_EQ(conta("TAB_AVISO_PREVIO"), 0);
+    EXPECT_EQ(conta("TAB_MULTAS"), 0);
+    EXPECT_EQ(conta("TAB_OUTROS_CREDITO"), 0);
+    // Interest without its row cannot be calculated: the item goes off (the row in editing).
+    EXPECT_EQ(r.caso.texto(u"CALCULA_JUROS"), QStringLiteral("N"));
+    EXPECT_TRUE(r.caso.emEdicao());
+    const QStringList& estados = r.a.feedback.estados;
+    EXPECT_TRUE(estados.contains(QStringLiteral("Importando TAB_PROCESSO.")));
+    EXPECT_TRUE(estados.contains(QStringLiteral("Validando Tabelas.")));
+    EXPECT_TRUE(estados.contains(QStringLiteral("Excluindo da Tabela tab_aviso_previo")));
+    EXPECT_TRUE(estados.contains(QStringLiteral("Excluindo da Tabela tab_outros_debito")));
+    EXPECT_TRUE(estados.contains(QStringLiteral("Tabelas Validadas.")));
+    EXPECT_EQ(r.caso.arquivoEscolhido, arquivo);
+
+    // A file that cannot be read leaves no case open.
+    GravaBytes(arquivo, "<PROCESSO><TAB_PROCESSO><PROCESSO_ID>1</PROCESSO_ID></TAB_PROCESSO><TAB_X></TAB_X></PROCESSO>");
+    EXPECT_THROW(r.caso.AbreArquivo(arquivo), Erro);
+    EXPECT_FALSE(r.caso.aberto());
+}
