@@ -14,12 +14,12 @@ namespace {
 
 const QString TituloDemo = QStringLiteral("D E M ON S T R A T I VO  D E  C Á L C U L O");
 const QStringList Comuns = {QStringLiteral("Ano/Mês"), QStringLiteral("Remunera."), QStringLiteral("Índice CM")};
-const QStringList Passagem1 = Comuns + QStringList{QStringLiteral("Aviso Prév."), QStringLiteral("Salário"),
-                                                    QStringLiteral("13º Salario"), QStringLiteral("Férias"),
-                                                    QStringLiteral("FGTS"), QStringLiteral("INSS Recl.")};
-const QStringList Passagem2 = Comuns + QStringList{QStringLiteral("Hor. Extras"), QStringLiteral("Ad. Noturno"),
-                                                    QStringLiteral("Ad. Insal."), QStringLiteral("Ad.Peric."),
-                                                    QStringLiteral("Out.Créd."), QStringLiteral("Out. Déb.")};
+const QStringList Passagem1 = Comuns
+    + QStringList{QStringLiteral("Aviso Prév."), QStringLiteral("Salário"), QStringLiteral("13º Salario"),
+        QStringLiteral("Férias"), QStringLiteral("FGTS"), QStringLiteral("INSS Recl.")};
+const QStringList Passagem2 = Comuns
+    + QStringList{QStringLiteral("Hor. Extras"), QStringLiteral("Ad. Noturno"), QStringLiteral("Ad. Insal."),
+        QStringLiteral("Ad.Peric."), QStringLiteral("Out.Créd."), QStringLiteral("Out. Déb.")};
 
 // The texts of one line of a page: those whose boxes share the middle of the given text's box.
 QVector<const Comando*> linhaDe(const Pagina& p, const QString& primeiro)
@@ -78,9 +78,10 @@ TEST(Demonstrativo, TwoPassesFromNewPagesWithTheHeaderOnEveryPage)
     ASSERT_EQ(r.paginas.size(), 4); // 75 lines do not fit on one page
     for (int i = 0; i < 4; ++i) {
         const QStringList t = r.paginas[i].textos();
-        EXPECT_EQ(t.mid(0, 7), (QStringList{TituloDemo, QStringLiteral("Processo:"), QStringLiteral("123"),
-                                           QStringLiteral("Reclamante:"), QStringLiteral("José da Conceição Araújo"),
-                                           QStringLiteral("Reclamado:"), QStringLiteral("Indústria Metalúrgica São João Ltda.")}))
+        EXPECT_EQ(t.mid(0, 7),
+            (QStringList{TituloDemo, QStringLiteral("Processo:"), QStringLiteral("123"), QStringLiteral("Reclamante:"),
+                QStringLiteral("José da Conceição Araújo"), QStringLiteral("Reclamado:"),
+                QStringLiteral("Indústria Metalúrgica São João Ltda.")}))
             << "page " << i + 1;
         EXPECT_EQ(t.mid(7, 9), i < 2 ? Passagem1 : Passagem2) << "page " << i + 1;
         EXPECT_EQ(t.last(), QStringLiteral("Página %1 de 4").arg(i + 1));
@@ -89,7 +90,9 @@ TEST(Demonstrativo, TwoPassesFromNewPagesWithTheHeaderOnEveryPage)
     // Each pass starts on its own page and lists every month once, in order.
     QStringList meses;
     for (const QSqlRecord& l : d.QueDemoMensal)
-        meses.append(QStringLiteral("%1/%2").arg(l.value(QStringLiteral("ANO")).toInt()).arg(l.value(QStringLiteral("MES")).toInt()));
+        meses.append(QStringLiteral("%1/%2")
+                         .arg(l.value(QStringLiteral("ANO")).toInt())
+                         .arg(l.value(QStringLiteral("MES")).toInt()));
     for (const auto& [de, ate] : {std::pair{0, 1}, std::pair{2, 3}}) {
         QStringList impressos;
         for (const auto& linha : linhasDeDados(r.paginas, de, ate))
@@ -108,13 +111,13 @@ TEST(Demonstrativo, ColumnFormatsOfTheTwoPasses)
     const Relatorio r = RepDemoMensal(CarregaCasoCalculado(a));
     // 2008/3: 1234.5 in both "Hor. Extras" (no thousands separator) and "Out.Créd.".
     EXPECT_EQ(textos(linhaDe(r.paginas[1], QStringLiteral("2008/3"))),
-              (QStringList{QStringLiteral("2008/3"), QStringLiteral("2.142,65"), QStringLiteral("1,011486581"),
-                           QStringLiteral("0,00"), QStringLiteral("151,00"), QStringLiteral("0,00"), QStringLiteral("0,00"),
-                           QStringLiteral("171,41"), QStringLiteral("235,69")}));
+        (QStringList{QStringLiteral("2008/3"), QStringLiteral("2.142,65"), QStringLiteral("1,011486581"),
+            QStringLiteral("0,00"), QStringLiteral("151,00"), QStringLiteral("0,00"), QStringLiteral("0,00"),
+            QStringLiteral("171,41"), QStringLiteral("235,69")}));
     EXPECT_EQ(textos(linhaDe(r.paginas[3], QStringLiteral("2008/3"))),
-              (QStringList{QStringLiteral("2008/3"), QStringLiteral("2.142,65"), QStringLiteral("1,01148658"),
-                           QStringLiteral("1234,50"), QStringLiteral("96,10"), QStringLiteral("72,00"),
-                           QStringLiteral("603,90"), QStringLiteral("1.234,50"), QStringLiteral("0,00")}));
+        (QStringList{QStringLiteral("2008/3"), QStringLiteral("2.142,65"), QStringLiteral("1,01148658"),
+            QStringLiteral("1234,50"), QStringLiteral("96,10"), QStringLiteral("72,00"), QStringLiteral("603,90"),
+            QStringLiteral("1.234,50"), QStringLiteral("0,00")}));
 
     // Every value of a column ends where its heading ends (Ano/Mês starts where its heading starts).
     for (int pagina : {0, 1, 2, 3}) {
@@ -154,18 +157,18 @@ TEST(Demonstrativo, TotalAtTheirTimeFootTheColumnsAndUpdatedTotalsComeFromTheCas
         }
     }
     EXPECT_EQ(textos(linhaDe(r.paginas[1], QStringLiteral("Total Época:"))).mid(1),
-              (QStringList{QStringLiteral("2.145,75"), QStringLiteral("11.325,00"), QStringLiteral("12.099,96"),
-                           QStringLiteral("14.759,63"), QStringLiteral("11.172,08"), QStringLiteral("15.361,49")}));
+        (QStringList{QStringLiteral("2.145,75"), QStringLiteral("11.325,00"), QStringLiteral("12.099,96"),
+            QStringLiteral("14.759,63"), QStringLiteral("11.172,08"), QStringLiteral("15.361,49")}));
 
     // The case's totals, which differ from the sums above, under the same columns.
     EXPECT_EQ(textos(linhaDe(r.paginas[1], QStringLiteral("Total Atualizado:"))),
-              (QStringList{QStringLiteral("Total Atualizado:"), QStringLiteral("2.145,75"), QStringLiteral("16.137,55"),
-                           QStringLiteral("15.871,01"), QStringLiteral("21.098,51"), QStringLiteral("15.690,31"),
-                           QStringLiteral("21.574,00")}));
+        (QStringList{QStringLiteral("Total Atualizado:"), QStringLiteral("2.145,75"), QStringLiteral("16.137,55"),
+            QStringLiteral("15.871,01"), QStringLiteral("21.098,51"), QStringLiteral("15.690,31"),
+            QStringLiteral("21.574,00")}));
     EXPECT_EQ(textos(linhaDe(r.paginas[3], QStringLiteral("Total Atualizado:"))),
-              (QStringList{QStringLiteral("Total Atualizado:"), QStringLiteral("25873,53"), QStringLiteral("10.321,55"),
-                           QStringLiteral("7.695,00"), QStringLiteral("54.689,30"), QStringLiteral("2.182,40"),
-                           QStringLiteral("304,07")}));
+        (QStringList{QStringLiteral("Total Atualizado:"), QStringLiteral("25873,53"), QStringLiteral("10.321,55"),
+            QStringLiteral("7.695,00"), QStringLiteral("54.689,30"), QStringLiteral("2.182,40"),
+            QStringLiteral("304,07")}));
     // Then the date of the calculation, in bold.
     for (int pagina : {1, 3}) {
         const QStringList t = r.paginas[pagina].textos();
@@ -198,4 +201,18 @@ TEST(Demonstrativo, FlowingVariantKeepsTheTableAndItsHeadingRow)
     const QByteArray rtf = r.texto.rtf();
     EXPECT_EQ(rtf.count("\\trhdr"), 2);
     EXPECT_TRUE(rtf.contains("{Total Atualizado:}") || rtf.contains("{\\b Total Atualizado:}"));
+}
+
+TEST(Demonstrativo, AnEmptyStatementStillPrintsBothPassesWithZeroTotals)
+{
+    Ambiente a;
+    CarregaCasoCalculado(a);
+    Executa(a, QStringLiteral("DELETE FROM TAB_DEMONSTRATIVO_MENSAL"));
+    const Relatorio r = RepDemoMensal(LeDadosRelatorio(a.banco, 123));
+    ASSERT_EQ(r.paginas.size(), 2);
+    EXPECT_EQ(
+        textos(linhaDe(r.paginas[0], QStringLiteral("Total Época:"))).mid(1), QStringList(6, QStringLiteral("0,00")));
+    EXPECT_EQ(
+        textos(linhaDe(r.paginas[1], QStringLiteral("Total Época:"))).mid(1), QStringList(6, QStringLiteral("0,00")));
+    EXPECT_EQ(textos(linhaDe(r.paginas[1], QStringLiteral("Total Atualizado:"))).at(1), QStringLiteral("25873,53"));
 }

@@ -36,7 +36,7 @@ TEST(Formatos, DatesNumbersAndEmptyValues)
 {
     EXPECT_EQ(FormataData(bancoData(QDate(2008, 3, 5))), QStringLiteral("05/03/2008"));
     EXPECT_EQ(FormataDataHora(bancoTimestamp(QDateTime(QDate(2008, 3, 5), QTime(14, 7, 59)))),
-              QStringLiteral("05/03/2008 14:07"));
+        QStringLiteral("05/03/2008 14:07"));
     EXPECT_EQ(FormataData(QVariant()), QString());
     EXPECT_EQ(FormataDataHora(QVariant()), QString());
 

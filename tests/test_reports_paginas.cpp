@@ -43,7 +43,7 @@ TEST(Paginas, TextWiderThanItsBoxIsDrawnSmallerInsideTheBox)
     Pagina p;
     const QRectF caixa(20, 20, 30, 6);
     p.texto(caixa, QStringLiteral("Adicional de Periculosidade sobre o salário"), Rotulo(10),
-            Qt::AlignRight | Qt::AlignVCenter);
+        Qt::AlignRight | Qt::AlignVCenter);
     const qreal pxmm = 8; // about 200 dpi
     QImage imagem(int(210 * pxmm), int(297 * pxmm), QImage::Format_RGB32);
     imagem.fill(Qt::white);
@@ -72,8 +72,8 @@ TEST(Paginas, EachPageKeepsItsOrientationAndTheFontsAreEmbeddedWithAccents)
     const QString pdf = dir.filePath(QStringLiteral("paginas.pdf"));
     GravaPdf({retrato, paisagem, retrato}, pdf, QStringLiteral("teste"));
 
-    const QString info = Ferramenta(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                                                QStringLiteral("-l"), QStringLiteral("3"), pdf});
+    const QString info = Ferramenta(QStringLiteral("pdfinfo"),
+        {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("3"), pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral(R"(Page\s+1 size:\s+595(\.\d+)? x 842)"))));
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral(R"(Page\s+2 size:\s+842(\.\d+)? x 595)"))));
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral(R"(Page\s+3 size:\s+595(\.\d+)? x 842)"))));

@@ -10,27 +10,69 @@ namespace {
 
 const QStringList ResumoEsperado = {
     QStringLiteral("R E S U M O   D E   C Á L C U L O"),
-    QStringLiteral("PROCESSO:"), QStringLiteral("00123.2008.001.03.00.5"),
-    QStringLiteral("RECLAMANTE:"), QStringLiteral("José da Conceição Araújo"),
-    QStringLiteral("RECLAMADO:"), QStringLiteral("Indústria Metalúrgica São João Ltda."),
+    QStringLiteral("PROCESSO:"),
+    QStringLiteral("00123.2008.001.03.00.5"),
+    QStringLiteral("RECLAMANTE:"),
+    QStringLiteral("José da Conceição Araújo"),
+    QStringLiteral("RECLAMADO:"),
+    QStringLiteral("Indústria Metalúrgica São João Ltda."),
     QStringLiteral("I N F O R M A Ç Õ E S       B Á S I C A S"),
-    QStringLiteral("Data Início do Pacto:"), QStringLiteral("01/02/2002"),
-    QStringLiteral("Data da Dispensa:"), QStringLiteral("15/04/2008"),
-    QStringLiteral("Data de Atualização:"), QStringLiteral("30/06/2008"),
+    QStringLiteral("Data Início do Pacto:"),
+    QStringLiteral("01/02/2002"),
+    QStringLiteral("Data da Dispensa:"),
+    QStringLiteral("15/04/2008"),
+    QStringLiteral("Data de Atualização:"),
+    QStringLiteral("30/06/2008"),
     QStringLiteral("I T E N S        D E       C Á L C U L O"),
-    QStringLiteral("Aviso Prévio:"), QStringLiteral("2.145,75"), QStringLiteral("Horas Extras:"), QStringLiteral("25.873,53"),
-    QStringLiteral("Salário:"), QStringLiteral("16.137,55"), QStringLiteral("Adicional Noturno:"), QStringLiteral("10.321,55"),
-    QStringLiteral("13 Salário:"), QStringLiteral("15.871,01"), QStringLiteral("Adicional Insalubridade:"), QStringLiteral("7.695,00"),
-    QStringLiteral("Férias:"), QStringLiteral("21.098,51"), QStringLiteral("Adicional Periculosidade:"), QStringLiteral("54.689,30"),
-    QStringLiteral("INSS:"), QStringLiteral("63.044,35"), QStringLiteral("Repouso Sem. Remunerado:"), QStringLiteral("4.321,09"),
-    QStringLiteral("FGTS:"), QStringLiteral("15.690,31"), QStringLiteral("Multas:"), QStringLiteral("3.456,78"),
-    QStringLiteral("Imposto de Renda:"), QStringLiteral("5.678,90"), QStringLiteral("Outros (crédito):"), QStringLiteral("2.182,40"),
-    QStringLiteral("Juros:"), QStringLiteral("23.456,70"), QStringLiteral("Outros (débito):"), QStringLiteral("304,07"),
+    QStringLiteral("Aviso Prévio:"),
+    QStringLiteral("2.145,75"),
+    QStringLiteral("Horas Extras:"),
+    QStringLiteral("25.873,53"),
+    QStringLiteral("Salário:"),
+    QStringLiteral("16.137,55"),
+    QStringLiteral("Adicional Noturno:"),
+    QStringLiteral("10.321,55"),
+    QStringLiteral("13 Salário:"),
+    QStringLiteral("15.871,01"),
+    QStringLiteral("Adicional Insalubridade:"),
+    QStringLiteral("7.695,00"),
+    QStringLiteral("Férias:"),
+    QStringLiteral("21.098,51"),
+    QStringLiteral("Adicional Periculosidade:"),
+    QStringLiteral("54.689,30"),
+    QStringLiteral("INSS:"),
+    QStringLiteral("63.044,35"),
+    QStringLiteral("Repouso Sem. Remunerado:"),
+    QStringLiteral("4.321,09"),
+    QStringLiteral("FGTS:"),
+    QStringLiteral("15.690,31"),
+    QStringLiteral("Multas:"),
+    QStringLiteral("3.456,78"),
+    QStringLiteral("Imposto de Renda:"),
+    QStringLiteral("5.678,90"),
+    QStringLiteral("Outros (crédito):"),
+    QStringLiteral("2.182,40"),
+    QStringLiteral("Juros:"),
+    QStringLiteral("23.456,70"),
+    QStringLiteral("Outros (débito):"),
+    QStringLiteral("304,07"),
     QStringLiteral("R E S U M O"),
-    QStringLiteral("Total Reclamado:"), QStringLiteral("244.105,76"), QStringLiteral("Data do Cálculo:"), QStringLiteral("05/07/2008 14:07"),
-    QStringLiteral("INSS Empregador:"), QStringLiteral("31.234,56"), QStringLiteral("INSS Reclamante:"), QStringLiteral("21.574,00"),
-    QStringLiteral("INSS Rat:"), QStringLiteral("2.345,67"), QStringLiteral("Imposto de Renda:"), QStringLiteral("5.678,90"),
-    QStringLiteral("INSS Terceiros:"), QStringLiteral("7.890,12"), QStringLiteral("Líquido do Reclamante:"), QStringLiteral("175.382,51"),
+    QStringLiteral("Total Reclamado:"),
+    QStringLiteral("244.105,76"),
+    QStringLiteral("Data do Cálculo:"),
+    QStringLiteral("05/07/2008 14:07"),
+    QStringLiteral("INSS Empregador:"),
+    QStringLiteral("31.234,56"),
+    QStringLiteral("INSS Reclamante:"),
+    QStringLiteral("21.574,00"),
+    QStringLiteral("INSS Rat:"),
+    QStringLiteral("2.345,67"),
+    QStringLiteral("Imposto de Renda:"),
+    QStringLiteral("5.678,90"),
+    QStringLiteral("INSS Terceiros:"),
+    QStringLiteral("7.890,12"),
+    QStringLiteral("Líquido do Reclamante:"),
+    QStringLiteral("175.382,51"),
 };
 
 const Comando* comandoDe(const Pagina& p, const QString& texto)
@@ -52,8 +94,8 @@ TEST(Resumo, FramedSummaryHoldsEveryLabelAndValueInOrder)
 
     // Bold: the header labels, the total and the net amount with their values.
     const Pagina& p = r.paginas[0];
-    for (const char* negrito : {"PROCESSO:", "RECLAMANTE:", "Total Reclamado:", "244.105,76", "Líquido do Reclamante:",
-                                "175.382,51"})
+    for (const char* negrito :
+        {"PROCESSO:", "RECLAMANTE:", "Total Reclamado:", "244.105,76", "Líquido do Reclamante:", "175.382,51"})
         EXPECT_TRUE(comandoDe(p, QString::fromUtf8(negrito))->fonte.negrito) << negrito;
     for (const char* normal : {"00123.2008.001.03.00.5", "INSS Rat:", "2.345,67", "Data do Cálculo:"})
         EXPECT_FALSE(comandoDe(p, QString::fromUtf8(normal))->fonte.negrito) << normal;
@@ -74,11 +116,13 @@ TEST(Resumo, EmptyValuesPrintBlankAndZeroPrintsZero)
 {
     Ambiente a;
     CarregaCasoCalculado(a);
-    Executa(a, QStringLiteral("UPDATE TAB_PROCESSO SET VALOR_RSR = NULL, DATA_FIM_PACTO = NULL, VALOR_MULTAS = 0, "
-                              "RECLAMADO_PRINCIPAL = NULL"));
+    Executa(a,
+        QStringLiteral("UPDATE TAB_PROCESSO SET VALOR_RSR = NULL, DATA_FIM_PACTO = NULL, VALOR_MULTAS = 0, "
+                       "RECLAMADO_PRINCIPAL = NULL"));
     const DadosRelatorio d = LeDadosRelatorio(a.banco, 123);
     const QStringList t = frRepCalc(d).paginas[0].textos();
-    EXPECT_EQ(t[t.indexOf(QStringLiteral("RECLAMADO:")) + 1], QStringLiteral("I N F O R M A Ç Õ E S       B Á S I C A S"));
+    EXPECT_EQ(
+        t[t.indexOf(QStringLiteral("RECLAMADO:")) + 1], QStringLiteral("I N F O R M A Ç Õ E S       B Á S I C A S"));
     EXPECT_EQ(t[t.indexOf(QStringLiteral("Data da Dispensa:")) + 1], QStringLiteral("Data de Atualização:"));
     EXPECT_EQ(t[t.indexOf(QStringLiteral("Repouso Sem. Remunerado:")) + 1], QStringLiteral("FGTS:"));
     EXPECT_EQ(t[t.indexOf(QStringLiteral("Multas:")) + 1], QStringLiteral("0,00"));
@@ -92,8 +136,9 @@ TEST(Resumo, LongNamesContinueOnTheNextLinesInsideTheMargins)
 {
     Ambiente a;
     CarregaCasoCalculado(a);
-    const QString nome = QStringLiteral("Sindicato dos Trabalhadores nas Indústrias Metalúrgicas, Mecânicas e de Material "
-                                        "Elétrico de São João do Rio Vermelho e Região Metropolitana Ampliada");
+    const QString nome =
+        QStringLiteral("Sindicato dos Trabalhadores nas Indústrias Metalúrgicas, Mecânicas e de Material "
+                       "Elétrico de São João do Rio Vermelho e Região Metropolitana Ampliada");
     QSqlQuery q(a.banco.conexao());
     q.prepare(QStringLiteral("UPDATE TAB_PROCESSO SET RECLAMANTE_PRINCIPAL = ?"));
     q.addBindValue(nome);
@@ -126,17 +171,29 @@ TEST(Resumo, OneColumnVariantForRtfAndClipboard)
         QStringLiteral("Data da Dispensa: 15/04/2008"),
         QStringLiteral("Data de Atualização: 30/06/2008"),
         QStringLiteral("I T E N S    D E    C Á L C U L O"),
-        QStringLiteral("Aviso Prévio: 2.145,75"), QStringLiteral("Salário: 16.137,55"),
-        QStringLiteral("13 Salário: 15.871,01"), QStringLiteral("Férias: 21.098,51"), QStringLiteral("INSS: 63.044,35"),
-        QStringLiteral("FGTS: 15.690,31"), QStringLiteral("Imposto de Renda: 5.678,90"), QStringLiteral("Juros: 23.456,70"),
-        QStringLiteral("Horas Extras: 25.873,53"), QStringLiteral("Adicional Noturno: 10.321,55"),
-        QStringLiteral("Adicional Insalubridade: 7.695,00"), QStringLiteral("Adicional Periculosidade: 54.689,30"),
-        QStringLiteral("Repouso Sem. Remunerado: 4.321,09"), QStringLiteral("Multas: 3.456,78"),
-        QStringLiteral("Outros (crédito): 2.182,40"), QStringLiteral("Outros (débito): 304,07"),
+        QStringLiteral("Aviso Prévio: 2.145,75"),
+        QStringLiteral("Salário: 16.137,55"),
+        QStringLiteral("13 Salário: 15.871,01"),
+        QStringLiteral("Férias: 21.098,51"),
+        QStringLiteral("INSS: 63.044,35"),
+        QStringLiteral("FGTS: 15.690,31"),
+        QStringLiteral("Imposto de Renda: 5.678,90"),
+        QStringLiteral("Juros: 23.456,70"),
+        QStringLiteral("Horas Extras: 25.873,53"),
+        QStringLiteral("Adicional Noturno: 10.321,55"),
+        QStringLiteral("Adicional Insalubridade: 7.695,00"),
+        QStringLiteral("Adicional Periculosidade: 54.689,30"),
+        QStringLiteral("Repouso Sem. Remunerado: 4.321,09"),
+        QStringLiteral("Multas: 3.456,78"),
+        QStringLiteral("Outros (crédito): 2.182,40"),
+        QStringLiteral("Outros (débito): 304,07"),
         QStringLiteral("R E S U M O"),
-        QStringLiteral("Total Reclamado: 244.105,76"), QStringLiteral("INSS Reclamado: 31.234,56"),
-        QStringLiteral("INSS Reclamante: 21.574,00"), QStringLiteral("Imposto de Renda: 5.678,90"),
-        QStringLiteral("Líquido do Reclamante: 175.382,51"), QStringLiteral("Data do Cálculo: 05/07/2008 14:07"),
+        QStringLiteral("Total Reclamado: 244.105,76"),
+        QStringLiteral("INSS Reclamado: 31.234,56"),
+        QStringLiteral("INSS Reclamante: 21.574,00"),
+        QStringLiteral("Imposto de Renda: 5.678,90"),
+        QStringLiteral("Líquido do Reclamante: 175.382,51"),
+        QStringLiteral("Data do Cálculo: 05/07/2008 14:07"),
     };
     QStringList normalizadas;
     for (const QString& l : linhas)

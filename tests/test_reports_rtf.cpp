@@ -89,9 +89,10 @@ TEST(Rtf, ClipboardHoldsRtfHtmlAndPlainTextAndLeavesNoFile)
 
     const QString html = dados->html();
     EXPECT_TRUE(html.contains(QStringLiteral("Silva &amp; Filhos &lt;Ltda&gt;")));
-    EXPECT_TRUE(EmOrdem(html, {QStringLiteral("Aviso Prévio:"), QStringLiteral("2.145,75"),
-                               QStringLiteral("<b>Líquido do Reclamante:</b>"), QStringLiteral("<b>175.382,51</b>"),
-                               QStringLiteral("Hor. Extras"), QStringLiteral("1234,50"), QStringLiteral("Total Época:")}));
+    EXPECT_TRUE(EmOrdem(html,
+        {QStringLiteral("Aviso Prévio:"), QStringLiteral("2.145,75"), QStringLiteral("<b>Líquido do Reclamante:</b>"),
+            QStringLiteral("<b>175.382,51</b>"), QStringLiteral("Hor. Extras"), QStringLiteral("1234,50"),
+            QStringLiteral("Total Época:")}));
 
     const QString texto = dados->text();
     EXPECT_TRUE(texto.contains(QRegularExpression(QStringLiteral("\nAviso Prévio: +2\\.145,75\n"))));
@@ -108,12 +109,13 @@ TEST(Rtf, StatementTablesOpenInAReader)
     const QString arquivo = dir.filePath(QStringLiteral("00123.2008.001.03.00.RTF"));
     todos.gravaRtf(arquivo);
     const QString lido = Ferramenta(QStringLiteral("unrtf"), {QStringLiteral("--text"), arquivo}, true);
-    EXPECT_TRUE(EmOrdem(lido, {QStringLiteral("R E S U M O D E C Á L C U L O"), QStringLiteral("Juros: 23.456,70"),
-                               QStringLiteral("Líquido do Reclamante: 175.382,51"),
-                               QStringLiteral("Data do Cálculo: 05/07/2008 14:07"), QStringLiteral("D E M ON S T R A T I VO"),
-                               QStringLiteral("Ano/Mês Remunera. Índice CM Aviso Prév."), QStringLiteral("2002/2 1.620,35 1,850000000"),
-                               QStringLiteral("Total Época: 2.145,75 11.325,00"), QStringLiteral("Total Atualizado: 2.145,75 16.137,55"),
-                               QStringLiteral("Hor. Extras"), QStringLiteral("2008/3 2.142,65 1,01148658 1234,50"),
-                               QStringLiteral("Total Atualizado: 25873,53 10.321,55")}))
+    EXPECT_TRUE(EmOrdem(lido,
+        {QStringLiteral("R E S U M O D E C Á L C U L O"), QStringLiteral("Juros: 23.456,70"),
+            QStringLiteral("Líquido do Reclamante: 175.382,51"), QStringLiteral("Data do Cálculo: 05/07/2008 14:07"),
+            QStringLiteral("D E M ON S T R A T I VO"), QStringLiteral("Ano/Mês Remunera. Índice CM Aviso Prév."),
+            QStringLiteral("2002/2 1.620,35 1,850000000"), QStringLiteral("Total Época: 2.145,75 11.325,00"),
+            QStringLiteral("Total Atualizado: 2.145,75 16.137,55"), QStringLiteral("Hor. Extras"),
+            QStringLiteral("2008/3 2.142,65 1,01148658 1234,50"),
+            QStringLiteral("Total Atualizado: 25873,53 10.321,55")}))
         << lido.toStdString();
 }

@@ -1,6 +1,7 @@
 #include "Paginas.h"
 
 #include "Erro.h"
+#include "TextoAnsi.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -8,8 +9,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-
-#include "TextoAnsi.h"
 
 #include <algorithm>
 #include <cmath>
@@ -215,8 +214,8 @@ namespace {
 
 void preparaFolha(QPagedPaintDevice& dispositivo, const Pagina& pagina)
 {
-    const QPageLayout folha(QPageSize(QPageSize::A4), pagina.orientacao, QMarginsF(0, 0, 0, 0),
-                            QPageLayout::Millimeter);
+    const QPageLayout folha(
+        QPageSize(QPageSize::A4), pagina.orientacao, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     // A printer may refuse margins it cannot print in; it then keeps its own, and the
     // drawing is moved by them below.
     if (!dispositivo.setPageLayout(folha)) {

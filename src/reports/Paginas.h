@@ -33,13 +33,19 @@ struct Fonte {
     bool operator==(const Fonte&) const = default;
 };
 
-inline Fonte Rotulo(qreal pontos, bool negrito = false) { return {Fonte::Courier, pontos, negrito}; }
-inline Fonte Titulo(qreal pontos) { return {Fonte::Arial, pontos, true}; }
+inline Fonte Rotulo(qreal pontos, bool negrito = false)
+{
+    return {Fonte::Courier, pontos, negrito};
+}
+inline Fonte Titulo(qreal pontos)
+{
+    return {Fonte::Arial, pontos, true};
+}
 
 struct Comando {
     enum Tipo { Texto, Linha, Retangulo };
     Tipo tipo = Texto;
-    QRectF area;  // Texto: its box; Linha: from topLeft to bottomRight; Retangulo: the frame
+    QRectF area; // Texto: its box; Linha: from topLeft to bottomRight; Retangulo: the frame
     QString texto;
     Fonte fonte;
     Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter;
@@ -54,7 +60,7 @@ struct Pagina {
     // One line of text in its box. A text wider than the box is drawn smaller so that it fits
     // (never clipped, never over its neighbour).
     void texto(const QRectF& area, const QString& texto, const Fonte& fonte,
-               Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter);
+        Qt::Alignment alinhamento = Qt::AlignLeft | Qt::AlignVCenter);
     void linha(QPointF de, QPointF ate, qreal espessura = 0.25);
     void retangulo(const QRectF& area, qreal espessura = 0.25);
     // The texts of the page in reading order (top to bottom, then left to right).
@@ -69,8 +75,8 @@ QStringList QuebraLinhas(const QString& texto, qreal largura, const Fonte& fonte
 // bands below it, and a footer band at the bottom of every page once the count is known.
 class MontaPaginas {
 public:
-    explicit MontaPaginas(QPageLayout::Orientation orientacao = QPageLayout::Portrait,
-                          QMarginsF margens = QMarginsF(15, 12, 15, 12));
+    explicit MontaPaginas(
+        QPageLayout::Orientation orientacao = QPageLayout::Portrait, QMarginsF margens = QMarginsF(15, 12, 15, 12));
 
     // Draws the page header from y = topo() and moves y below it.
     std::function<void(MontaPaginas&)> cabecalho;

@@ -40,10 +40,14 @@ QString valorLinha(const DadosRelatorio& d, const Linha& l)
 
 // The item boxes, left column and right column, in their printed order.
 const Linha ItensEsquerda[] = {
-    {u"Aviso Prévio:", "VALOR_AVISO_PREVIO"}, {u"Salário:", "VALOR_SALARIO"},
-    {u"13 Salário:", "VALOR_13_SALARIO"},     {u"Férias:", "VALOR_FERIAS"},
-    {u"INSS:", "VALOR_INSS_TOTAL"},           {u"FGTS:", "VALOR_FGTS"},
-    {u"Imposto de Renda:", "VALOR_IR"},       {u"Juros:", "VALOR_JUROS"},
+    {u"Aviso Prévio:", "VALOR_AVISO_PREVIO"},
+    {u"Salário:", "VALOR_SALARIO"},
+    {u"13 Salário:", "VALOR_13_SALARIO"},
+    {u"Férias:", "VALOR_FERIAS"},
+    {u"INSS:", "VALOR_INSS_TOTAL"},
+    {u"FGTS:", "VALOR_FGTS"},
+    {u"Imposto de Renda:", "VALOR_IR"},
+    {u"Juros:", "VALOR_JUROS"},
 };
 const Linha ItensDireita[] = {
     {u"Horas Extras:", "VALOR_HORAS_EXTRAS"},
@@ -122,7 +126,7 @@ qreal caixa(Pagina& p, qreal y, qreal x0, qreal largura, const QString& titulo, 
 
 // A label and its amount, the amount right-aligned at the end of the half.
 void linhaValor(Pagina& p, qreal y, qreal inicio, qreal fim, qreal larguraRotulo, const QString& rotulo,
-                const QString& conteudo, bool negrito)
+    const QString& conteudo, bool negrito)
 {
     const Fonte f = Rotulo(10, negrito);
     p.texto(QRectF(inicio + 3, y, larguraRotulo, AlturaLinhaResumo), rotulo, f);
@@ -140,8 +144,8 @@ Relatorio frRepCalc(const DadosRelatorio& d)
     const qreal x0 = m.esquerda(), x1 = m.direita(), largura = m.largura(), meio = x0 + largura / 2;
     qreal y = m.topo();
 
-    p.texto(QRectF(x0, y, largura, 8), QStringLiteral("R E S U M O   D E   C Á L C U L O"), Titulo(13),
-            Qt::AlignCenter);
+    p.texto(
+        QRectF(x0, y, largura, 8), QStringLiteral("R E S U M O   D E   C Á L C U L O"), Titulo(13), Qt::AlignCenter);
     y += 12;
     cabecalhoResumo(p, y, x0, largura, d);
     y += 3;
@@ -167,7 +171,8 @@ Relatorio frRepCalc(const DadosRelatorio& d)
             const qreal inicio = yy;
             for (size_t i = 0; i < n; ++i) {
                 linhaValor(p, yy, x0, meio, 52, s(esquerda[i].rotulo), valorLinha(d, esquerda[i]), esquerda[i].negrito);
-                linhaValor(p, yy, meio, x1, rotuloDireita, s(direita[i].rotulo), valorLinha(d, direita[i]), direita[i].negrito);
+                linhaValor(p, yy, meio, x1, rotuloDireita, s(direita[i].rotulo), valorLinha(d, direita[i]),
+                    direita[i].negrito);
                 yy += AlturaLinhaResumo;
             }
             if (regua)
@@ -176,9 +181,9 @@ Relatorio frRepCalc(const DadosRelatorio& d)
         };
     };
     y = caixa(p, y, x0, largura, QStringLiteral("I T E N S        D E       C Á L C U L O"),
-              duasColunas(ItensEsquerda, ItensDireita, std::size(ItensEsquerda), 54, true));
+        duasColunas(ItensEsquerda, ItensDireita, std::size(ItensEsquerda), 54, true));
     y = caixa(p, y, x0, largura, QStringLiteral("R E S U M O"),
-              duasColunas(ResumoEsquerda, ResumoDireita, std::size(ResumoEsquerda), 48, false));
+        duasColunas(ResumoEsquerda, ResumoDireita, std::size(ResumoEsquerda), 48, false));
 
     Relatorio rel;
     rel.nome = QStringLiteral("frRepCalc");
@@ -226,7 +231,7 @@ namespace {
 struct ColunaDemo {
     const char16_t* titulo;
     const char* coluna; // of the statement
-    const char* total;  // of the case: the updated total under the column
+    const char* total; // of the case: the updated total under the column
     bool semMilhar = false;
 };
 
@@ -289,7 +294,7 @@ QString remuneracao(const QSqlRecord& linha)
 struct TextosPassagem {
     QStringList titulos;
     QVector<QStringList> linhas;
-    QStringList totalEpoca;      // the six amounts
+    QStringList totalEpoca; // the six amounts
     QStringList totalAtualizado; // the six amounts
 };
 
@@ -302,7 +307,7 @@ TextosPassagem textosPassagem(const DadosRelatorio& d, const Passagem& passagem)
     Money somas[ColunasValor];
     for (const QSqlRecord& linha : d.QueDemoMensal) {
         QStringList l{anoMes(linha), remuneracao(linha),
-                      FormataFixo(linha.value(QStringLiteral("INDICE_CM")), passagem.casasIndice)};
+            FormataFixo(linha.value(QStringLiteral("INDICE_CM")), passagem.casasIndice)};
         for (int k = 0; k < ColunasValor; ++k) {
             const ColunaDemo& c = passagem.colunas[k];
             const QVariant v = linha.value(QLatin1String(c.coluna));
@@ -347,7 +352,7 @@ struct GradeDemo {
 void rodapePaginas(Pagina& p, const QRectF& area, int numero, int total)
 {
     p.texto(QRectF(area.left(), area.bottom() - 4, area.width(), 4),
-            QStringLiteral("Página %1 de %2").arg(numero).arg(total), Rotulo(8), Qt::AlignRight | Qt::AlignVCenter);
+        QStringLiteral("Página %1 de %2").arg(numero).arg(total), Rotulo(8), Qt::AlignRight | Qt::AlignVCenter);
 }
 
 } // namespace
@@ -355,8 +360,8 @@ void rodapePaginas(Pagina& p, const QRectF& area, int numero, int total)
 Relatorio RepDemoMensal(const DadosRelatorio& d)
 {
     const Fonte f = Rotulo(8), fn = Rotulo(8, true);
-    const QString processo = d.processo("PROCESSO_ID").isNull() ? QString()
-                                                                : QString::number(d.processo("PROCESSO_ID").toLongLong());
+    const QString processo =
+        d.processo("PROCESSO_ID").isNull() ? QString() : QString::number(d.processo("PROCESSO_ID").toLongLong());
     const QString titulo = QStringLiteral("D E M ON S T R A T I VO  D E  C Á L C U L O");
     const std::pair<QString, QString> campos[] = {
         {QStringLiteral("Processo:"), processo},
@@ -524,7 +529,8 @@ void PreparaTodosRep(TodosRep& todos, const DadosRelatorio& dados, bool resumo, 
 
 QString NomeProposto(const DadosRelatorio& dados, Destino destino)
 {
-    return ChaveArquivo(dados.que1) + (destino == Destino::ArquivoRtf ? QStringLiteral(".RTF") : QStringLiteral(".PDF"));
+    return ChaveArquivo(dados.que1)
+        + (destino == Destino::ArquivoRtf ? QStringLiteral(".RTF") : QStringLiteral(".PDF"));
 }
 
 } // namespace quintar

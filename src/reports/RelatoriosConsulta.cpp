@@ -40,8 +40,7 @@ ColunaConsulta fixo(const QString& titulo, const char* nome, int casas, qreal la
 }
 
 QVector<Pagina> relatorioConsulta(const QString& titulo, QPageLayout::Orientation orientacao,
-                                  const QVector<ColunaConsulta>& colunas, const QVector<QSqlRecord>& linhas,
-                                  qreal pontos)
+    const QVector<ColunaConsulta>& colunas, const QVector<QSqlRecord>& linhas, qreal pontos)
 {
     const Fonte f = Rotulo(pontos), fn = Rotulo(pontos, true);
     const qreal altura = pontos * 0.45;
@@ -60,7 +59,7 @@ QVector<Pagina> relatorioConsulta(const QString& titulo, QPageLayout::Orientatio
     m.alturaRodape = 6;
     m.rodape = [](Pagina& p, const QRectF& area, int numero, int total) {
         p.texto(QRectF(area.left(), area.bottom() - 4, area.width(), 4),
-                QStringLiteral("Página %1 de %2").arg(numero).arg(total), Rotulo(8), Qt::AlignRight | Qt::AlignVCenter);
+            QStringLiteral("Página %1 de %2").arg(numero).arg(total), Rotulo(8), Qt::AlignRight | Qt::AlignVCenter);
     };
     m.cabecalho = [&](MontaPaginas& mp) {
         Pagina& p = mp.atual();
@@ -96,7 +95,8 @@ QVector<Pagina> RelatorioIndices(const QVector<QSqlRecord>& linhas)
 QVector<Pagina> RelatorioFaixasInss(const QVector<QSqlRecord>& linhas)
 {
     // 9 points: 1.9 mm a character.
-    QVector<ColunaConsulta> colunas = {mesAno("Mes", "Ano", 16), agrupado(QStringLiteral("Limite Minimo"), "LimiteMinimo", 27)};
+    QVector<ColunaConsulta> colunas = {
+        mesAno("Mes", "Ano", 16), agrupado(QStringLiteral("Limite Minimo"), "LimiteMinimo", 27)};
     const char* const limites[] = {"Limite1", "Limite2", "Limite3", "Limite4", "Limite5"};
     const char* const percentuais[] = {"Percentual1", "Percentual2", "Percentual3", "Percentual4", "Percentual5"};
     for (int i = 0; i < 5; ++i) {
@@ -109,7 +109,8 @@ QVector<Pagina> RelatorioFaixasInss(const QVector<QSqlRecord>& linhas)
 QVector<Pagina> RelatorioFaixasIr(const QVector<QSqlRecord>& linhas)
 {
     // 8 points: 1.7 mm a character.
-    QVector<ColunaConsulta> colunas = {mesAno("Mes", "Ano", 16), agrupado(QStringLiteral("Limite Minimo"), "LimiteMinimo", 24)};
+    QVector<ColunaConsulta> colunas = {
+        mesAno("Mes", "Ano", 16), agrupado(QStringLiteral("Limite Minimo"), "LimiteMinimo", 24)};
     const char* const limites[] = {"Limite1", "Limite2", "Limite3"};
     const char* const percentuais[] = {"Percentual1", "Percentual2", "Percentual3"};
     const char* const deducoes[] = {"Deducao1", "Deducao2", "Deducao3"};
@@ -126,7 +127,8 @@ QVector<Pagina> RelatorioFaixasIr(const QVector<QSqlRecord>& linhas)
 
 QVector<Pagina> RelatorioValores(const QVector<QSqlRecord>& linhas)
 {
-    const QVector<ColunaConsulta> colunas = {mesAno("MES", "ANO", 20), agrupado(QStringLiteral("Salário Mínimo"), "SALMIN", 40)};
+    const QVector<ColunaConsulta> colunas = {
+        mesAno("MES", "ANO", 20), agrupado(QStringLiteral("Salário Mínimo"), "SALMIN", 40)};
     return relatorioConsulta(QStringLiteral("Valores Mensais"), QPageLayout::Portrait, colunas, linhas, 10);
 }
 

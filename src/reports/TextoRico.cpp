@@ -2,8 +2,8 @@
 
 #include "TextoAnsi.h"
 
-#include <QMimeData>
 #include <QHash>
+#include <QMimeData>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -38,7 +38,8 @@ const QHash<char16_t, uchar>& tabelaCp1252()
         for (int b = 0x80; b <= 0xFF; ++b) {
             const QString c = decodificador(QByteArray(1, char(b)));
             // Undefined bytes decode to the replacement or to a C1 control character.
-            if (c.size() == 1 && c[0] != QChar::ReplacementCharacter && !(c[0].unicode() >= 0x80 && c[0].unicode() < 0xA0))
+            if (c.size() == 1 && c[0] != QChar::ReplacementCharacter
+                && !(c[0].unicode() >= 0x80 && c[0].unicode() < 0xA0))
                 t.insert(c[0].unicode(), uchar(b));
         }
         return t;
@@ -79,7 +80,7 @@ QByteArray rtfTexto(const QString& texto)
 QByteArray rtfFonte(const Fonte& fonte)
 {
     return (fonte.familia == Fonte::Courier ? QByteArray("\\f0") : QByteArray("\\f1")) + "\\fs"
-           + QByteArray::number(qRound(fonte.pontos * 2));
+        + QByteArray::number(qRound(fonte.pontos * 2));
 }
 
 QByteArray rtfAlinhamento(Qt::Alignment a)
@@ -218,8 +219,8 @@ void DocumentoTexto::campo(const QString& rotulo, const QString& valor, qreal ta
     blocos.append(b);
 }
 
-void DocumentoTexto::valor(const QString& rotulo, const QString& valor, qreal tabulacao, const Fonte& fonte,
-                           bool negrito)
+void DocumentoTexto::valor(
+    const QString& rotulo, const QString& valor, qreal tabulacao, const Fonte& fonte, bool negrito)
 {
     BlocoTexto b = novoParagrafo(fonte, Qt::AlignLeft);
     b.trechos = {{rotulo, negrito, false}, {QString(), false, true}, {valor, negrito, false}};
@@ -229,7 +230,7 @@ void DocumentoTexto::valor(const QString& rotulo, const QString& valor, qreal ta
 }
 
 void DocumentoTexto::tabela(const QVector<ColunaTexto>& colunas, const QVector<QVector<TrechoTexto>>& linhas,
-                            int linhasCabecalho, const Fonte& fonte, const QVector<int>& juntaPrimeiras)
+    int linhasCabecalho, const Fonte& fonte, const QVector<int>& juntaPrimeiras)
 {
     BlocoTexto b;
     b.tipo = BlocoTexto::Tabela;
@@ -256,11 +257,12 @@ void DocumentoTexto::acrescenta(const DocumentoTexto& outro)
 QByteArray DocumentoTexto::rtf() const
 {
     const int m = twips(margem);
-    QByteArray s = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n"
-                   "{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Courier New;}{\\f1\\fswiss\\fprq2\\fcharset0 Arial;}}\r\n"
-                   "\\paperw11906\\paperh16838\\margl"
-                   + QByteArray::number(m) + "\\margr" + QByteArray::number(m) + "\\margt" + QByteArray::number(m)
-                   + "\\margb" + QByteArray::number(m) + "\\widowctrl\r\n";
+    QByteArray s =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n"
+        "{\\fonttbl{\\f0\\fmodern\\fprq1\\fcharset0 Courier New;}{\\f1\\fswiss\\fprq2\\fcharset0 Arial;}}\r\n"
+        "\\paperw11906\\paperh16838\\margl"
+        + QByteArray::number(m) + "\\margr" + QByteArray::number(m) + "\\margt" + QByteArray::number(m) + "\\margb"
+        + QByteArray::number(m) + "\\widowctrl\r\n";
     for (const BlocoTexto& b : blocos) {
         switch (b.tipo) {
         case BlocoTexto::Paragrafo: {
@@ -279,10 +281,10 @@ QByteArray DocumentoTexto::rtf() const
                 for (const Celula& c : celulas)
                     definicao += "\\cellx" + QByteArray::number(twips(c.fim));
                 s += "\\trowd\\trgaph57\\trleft0" + QByteArray(i < b.linhasCabecalho ? "\\trhdr" : "") + definicao
-                     + "\r\n";
+                    + "\r\n";
                 for (const Celula& c : celulas)
                     s += "\\pard\\plain\\intbl" + rtfAlinhamento(c.alinhamento) + rtfFonte(b.fonte) + ' '
-                         + rtfTrechos({c.trecho}) + "\\cell\r\n";
+                        + rtfTrechos({c.trecho}) + "\\cell\r\n";
                 s += "\\row\r\n";
             }
             s += "\\pard\\plain\r\n";
@@ -316,12 +318,13 @@ QString DocumentoTexto::html() const
                 tabelaAberta = true;
                 QVector<TrechoTexto> antes, depois;
                 divideNaTabulacao(b, antes, depois);
-                s += QStringLiteral("<tr><td style=\"padding-right:2em\">%1</td><td style=\"text-align:%2\">%3</td></tr>\n")
+                s += QStringLiteral(
+                    "<tr><td style=\"padding-right:2em\">%1</td><td style=\"text-align:%2\">%3</td></tr>\n")
                          .arg(htmlTrechos(antes), b.tabulacaoDireita ? QStringLiteral("right") : QStringLiteral("left"),
-                              htmlTrechos(depois));
+                             htmlTrechos(depois));
             } else {
                 fechaTabela();
-                s += QStringLiteral("<p style=\"%1;text-align:%2;margin:%3pt 0 0 0\">%4</p>\n")
+                s += QStringLiteral("<p style=\"%1;text-align:%2;margin:%3pt 0 0 0;white-space:pre-wrap\">%4</p>\n")
                          .arg(htmlFonte(b.fonte), htmlAlinhamento(b.alinhamento))
                          .arg(b.espacoAntes)
                          .arg(htmlTrechos(b.trechos));
@@ -335,9 +338,9 @@ QString DocumentoTexto::html() const
                 s += QStringLiteral("<tr>");
                 for (const Celula& c : celulasDaLinha(b, i))
                     s += QStringLiteral("<%1%4 style=\"text-align:%2;padding:0 0.5em\">%3</%1>")
-                             .arg(cabecalho ? QStringLiteral("th") : QStringLiteral("td"), htmlAlinhamento(c.alinhamento),
-                                  htmlTrechos({c.trecho}),
-                                  c.colunas > 1 ? QStringLiteral(" colspan=\"%1\"").arg(c.colunas) : QString());
+                             .arg(cabecalho ? QStringLiteral("th") : QStringLiteral("td"),
+                                 htmlAlinhamento(c.alinhamento), htmlTrechos({c.trecho}),
+                                 c.colunas > 1 ? QStringLiteral(" colspan=\"%1\"").arg(c.colunas) : QString());
                 s += QStringLiteral("</tr>\n");
             }
             s += QStringLiteral("</table>\n");

@@ -30,15 +30,15 @@ struct BlocoTexto {
     Tipo tipo = Paragrafo;
     Fonte fonte;
     Qt::Alignment alinhamento = Qt::AlignLeft; // of a paragraph
-    QVector<TrechoTexto> trechos;              // of a paragraph
-    qreal tabulacao = 0;                       // the paragraph's tab stop
-    bool tabulacaoDireita = false;             // the text after the tab ends at the stop
-    qreal espacoAntes = 0;                     // points above the paragraph
-    QVector<ColunaTexto> colunas;              // of a table
-    QVector<QVector<TrechoTexto>> linhas;      // of a table: one piece per cell
-    QVector<int> juntaPrimeiras;               // of a table: per row, how many leading columns
-                                               // its first cell spans (missing or 1: none)
-    int linhasCabecalho = 0;                   // the first rows, repeated on every page
+    QVector<TrechoTexto> trechos; // of a paragraph
+    qreal tabulacao = 0; // the paragraph's tab stop
+    bool tabulacaoDireita = false; // the text after the tab ends at the stop
+    qreal espacoAntes = 0; // points above the paragraph
+    QVector<ColunaTexto> colunas; // of a table
+    QVector<QVector<TrechoTexto>> linhas; // of a table: one piece per cell
+    QVector<int> juntaPrimeiras; // of a table: per row, how many leading columns
+                                 // its first cell spans (missing or 1: none)
+    int linhasCabecalho = 0; // the first rows, repeated on every page
 };
 
 class DocumentoTexto {
@@ -46,17 +46,15 @@ public:
     qreal margem = 10; // millimetres, on every side
     QVector<BlocoTexto> blocos;
 
-    void paragrafo(const QVector<TrechoTexto>& trechos, const Fonte& fonte,
-                   Qt::Alignment alinhamento = Qt::AlignLeft);
+    void paragrafo(const QVector<TrechoTexto>& trechos, const Fonte& fonte, Qt::Alignment alinhamento = Qt::AlignLeft);
     // A bold title in Arial.
     void titulo(const QString& texto, qreal pontos, Qt::Alignment alinhamento, qreal espacoAntes = 0);
     // "RÓTULO:" then the value from the tab stop on.
     void campo(const QString& rotulo, const QString& valor, qreal tabulacao, const Fonte& fonte);
     // The label on the left, the value right-aligned so that it ends at the tab stop.
-    void valor(const QString& rotulo, const QString& valor, qreal tabulacao, const Fonte& fonte,
-               bool negrito = false);
-    void tabela(const QVector<ColunaTexto>& colunas, const QVector<QVector<TrechoTexto>>& linhas,
-                int linhasCabecalho, const Fonte& fonte, const QVector<int>& juntaPrimeiras = {});
+    void valor(const QString& rotulo, const QString& valor, qreal tabulacao, const Fonte& fonte, bool negrito = false);
+    void tabela(const QVector<ColunaTexto>& colunas, const QVector<QVector<TrechoTexto>>& linhas, int linhasCabecalho,
+        const Fonte& fonte, const QVector<int>& juntaPrimeiras = {});
     void quebraPagina();
     void acrescenta(const DocumentoTexto& outro);
 
