@@ -1,6 +1,6 @@
 #pragma once
 
-// Helpers shared by the report tests.
+// What the report tests share: the calculated case, the PDF and RTF readers, text order.
 
 #include "Ambiente.h"
 #include "ArquivoCaso.h"
