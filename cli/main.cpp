@@ -6,9 +6,12 @@
 #include "Comandos.h"
 #include "Erro.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
+#include <memory>
 
 using namespace quintar;
 using namespace quintar::cli;
@@ -80,8 +83,17 @@ void FeedbackTerminal::informa(const QString& texto)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // No command opens a window, but the reports paint with fonts, which only the GUI
+    // application provides; it runs on the offscreen platform unless told otherwise.
+    std::unique_ptr<QCoreApplication> app;
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::strcmp(a, "relatorio") == 0; })) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QStringList args = app->arguments().mid(1);
 
     QString pasta;
     while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
