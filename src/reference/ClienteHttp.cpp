@@ -53,6 +53,9 @@ void ClienteHttp::baixa(const QUrl& endereco, const QString& destino, const Prog
         const QByteArray pedaco = r->readAll();
         if (pedaco.isEmpty() || !erroGravacao.isEmpty())
             return;
+        // The page of an error status is not the file asked for: the target stays empty.
+        if (r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() >= 400)
+            return;
         if (arquivo.write(pedaco) != pedaco.size()) {
             erroGravacao = arquivo.errorString();
             r->abort();
