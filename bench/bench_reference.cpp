@@ -65,7 +65,7 @@ void BM_PrimeiroInicio(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         for (const char* t : {"DIARIO", "FAIXASINSS", "FAIXASIR", "VALORES", "PrevEmpregador", "PrevSAT",
-                              "PrevTerceiro", "TAB_OUTROS_DESCRICAO"})
+                 "PrevTerceiro", "TAB_OUTROS_DESCRICAO"})
             p.banco.executaDireto(QStringLiteral("DELETE FROM ") + QString::fromLatin1(t));
         state.ResumeTiming();
         GaranteTabelasReferencia(p.banco, semFeedback());

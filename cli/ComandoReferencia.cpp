@@ -12,8 +12,8 @@ namespace quintar::cli {
 
 namespace {
 
-const ArquivoDat OrdemArquivos[] = {ArquivoDat::FaixasINSS, ArquivoDat::Valores, ArquivoDat::FaixasIR2,
-                                    ArquivoDat::Diario};
+const ArquivoDat OrdemArquivos[] = {
+    ArquivoDat::FaixasINSS, ArquivoDat::Valores, ArquivoDat::FaixasIR2, ArquivoDat::Diario};
 
 } // namespace
 
@@ -30,7 +30,7 @@ int ComandoImporta(Contexto& contexto)
     for (ArquivoDat a : OrdemArquivos)
         if (!QFileInfo::exists(pasta + Layout(a).arquivo))
             throw Erro(QStringLiteral("O arquivo ") + Layout(a).arquivo + QStringLiteral(" não foi encontrado em ")
-                       + QDir::toNativeSeparators(pasta) + u'.');
+                + QDir::toNativeSeparators(pasta) + u'.');
 
     BancoDados& banco = contexto.programa.banco();
     ImportaTabelas(banco, contexto.programa.feedback(), true, pasta);

@@ -37,8 +37,8 @@ public:
     {
         registro_ = trabalho_.path() + "/pedidos.log";
         QDir().mkpath(raiz());
-        processo_.start("python3", QStringList{Fixture("reference/servidor_http.py"), raiz(), "--registro", registro_}
-                                       + opcoes);
+        processo_.start(
+            "python3", QStringList{Fixture("reference/servidor_http.py"), raiz(), "--registro", registro_} + opcoes);
         if (processo_.waitForStarted(10000) && processo_.waitForReadyRead(10000))
             porta_ = processo_.readLine().trimmed().toInt();
         EXPECT_GT(porta_, 0) << processo_.readAllStandardError().toStdString();
@@ -193,7 +193,7 @@ TEST(BaixaArquivo, FalhasDaoAMensagemDeTransferenciaInterrompida)
     const QList<Caso> casos = {
         {"404", s.url(), "Valores.dat", "Transferência interrompida!\nFalha : 404 File not found", false},
         {"conexão recusada", QStringLiteral("http://127.0.0.1:%1/").arg(PortaFechada()), "Valores.dat",
-         "Transferência interrompida!\nFalha : 0 Connection refused", false},
+            "Transferência interrompida!\nFalha : 0 Connection refused", false},
         {"abortada no meio", s.url(), "Diario.dat", "Transferência interrompida!\nFalha : 0 Operation canceled", true},
     };
     for (const Caso& k : casos) {
@@ -264,8 +264,9 @@ TEST(ConfiguraProxy, DownloadPassaPeloProxyComAutorizacaoBasic)
         cfg.defineValor(u"ProxySenha", QString::fromLatin1(senha));
         cfg.grava();
         if (QByteArray(senha) == "errada") {
-            EXPECT_TRUE(mensagemDe([&] { c.atualizacao.BaixaArquivo("FaixasINSS.dat"); })
-                            .startsWith("Transferência interrompida!\nFalha : 407"));
+            EXPECT_TRUE(mensagemDe([&] {
+                c.atualizacao.BaixaArquivo("FaixasINSS.dat");
+            }).startsWith("Transferência interrompida!\nFalha : 407"));
         } else {
             c.atualizacao.BaixaArquivo("FaixasINSS.dat");
             EXPECT_EQ(LeBytes(PastaTabelas() + "FaixasINSS.dat"), conteudo);
@@ -275,7 +276,8 @@ TEST(ConfiguraProxy, DownloadPassaPeloProxyComAutorizacaoBasic)
     for (const QJsonObject& o : proxy.registros()) {
         EXPECT_TRUE(o["proxy"].toBool());
         EXPECT_EQ(o["caminho"].toString(), "http://tabelas.quintar.invalid/download/FaixasINSS.dat");
-        autorizado |= o["cabecalhos"].toObject()["Proxy-Authorization"].toString() == "Basic ZXNjcml2YW86czNuaEAgc2VndXJh";
+        autorizado |=
+            o["cabecalhos"].toObject()["Proxy-Authorization"].toString() == "Basic ZXNjcml2YW86czNuaEAgc2VndXJh";
     }
     EXPECT_TRUE(autorizado);
 }
@@ -306,7 +308,7 @@ TEST(VerificaTabelas, ModoAutomaticoPerguntaSoAPartirDoDia5ComOMesFaltando)
         EXPECT_EQ(c.janela.perguntas.size(), k.pergunta ? 1 : 0);
         if (k.pergunta) {
             EXPECT_EQ(c.janela.perguntas[0],
-                      "As tabelas auxiliares estão desatualizadas. \r\nDeseja verificar se existem novos índices ?");
+                "As tabelas auxiliares estão desatualizadas. \r\nDeseja verificar se existem novos índices ?");
         }
         EXPECT_TRUE(c.janela.mensagens.isEmpty());
         EXPECT_EQ(c.janela.eventos, QStringList({"abortar", "sem painel", "sem abortar"}));
@@ -328,7 +330,7 @@ TEST(VerificaTabelas, ServidorSemOMesAtualIncorporaSoAsFaixasDoINSS)
     EXPECT_EQ(linhas(c.a.banco, "VALORES"), 0);
     EXPECT_EQ(linhas(c.a.banco, "DIARIO"), 0);
     EXPECT_EQ(c.janela.mensagens,
-              QStringList{"Ainda não foram disponibilizados os índices para Dezembro de 2026. Tente novamente mais tarde."});
+        QStringList{"Ainda não foram disponibilizados os índices para Dezembro de 2026. Tente novamente mais tarde."});
     EXPECT_EQ(s.pedidos(), QStringList({"FaixasINSS.dat", "calcinfo.txt"}));
 }
 
@@ -345,11 +347,12 @@ TEST(VerificaTabelas, PublicacaoDoCliAtualizaOutraPastaDePontaAPonta)
     EXPECT_EQ(c.atualizacao.AtualizaSistema(ModoAtualizacao::Manual), Atualizacao::Resultado::Continua);
 
     EXPECT_EQ(c.janela.perguntas.size(), 1);
-    EXPECT_EQ(c.janela.mensagens, QStringList({"Tabelas atualizadas até Dezembro de 2026.",
-                                               "Não encontramos nova atualização para o programa."}));
+    EXPECT_EQ(c.janela.mensagens,
+        QStringList(
+            {"Tabelas atualizadas até Dezembro de 2026.", "Não encontramos nova atualização para o programa."}));
     // The order of the downloads; manual mode checks the version a second time.
-    EXPECT_EQ(s.pedidos(), QStringList({"FaixasINSS.dat", "Valores.dat", "FaixasIR2.dat", "Diario.dat", "calcinfo.txt",
-                                        "calcinfo.txt"}));
+    EXPECT_EQ(s.pedidos(),
+        QStringList({"FaixasINSS.dat", "Valores.dat", "FaixasIR2.dat", "Diario.dat", "calcinfo.txt", "calcinfo.txt"}));
     EXPECT_EQ(c.atualizacao.linhasCalcinfo().value(0), QString::number(VersaoPrograma().numero));
     QTemporaryDir copia;
     GravaArquivosDat(c.a.banco, copia.path());
@@ -373,12 +376,15 @@ TEST(VerificaNovaVersao, NumeroMaiorNoCalcinfoIniciaOAtualizadorEEncerra)
     const QList<Caso> casos = {
         {"21015 contra 21014", "21015\r\nnotas da versão\r\n", 21014, true, Atualizacao::Resultado::Encerra, {}},
         {"21015 contra 21015", "21015\r\n", 21015, true, Atualizacao::Resultado::Continua,
-         "Não encontramos nova atualização para o programa."},
-        {"marca de ordem de bytes", "\xEF\xBB\xBF" "21015\n", 21014, true, Atualizacao::Resultado::Encerra, {}},
+            "Não encontramos nova atualização para o programa."},
+        {"marca de ordem de bytes",
+            "\xEF\xBB\xBF"
+            "21015\n",
+            21014, true, Atualizacao::Resultado::Encerra, {}},
         {"primeira linha não numérica", "versão nova\r\n", 21014, true, Atualizacao::Resultado::Continua,
-         "Não encontramos nova atualização para o programa."},
+            "Não encontramos nova atualização para o programa."},
         {"sem atualizador", "21015\r\n", 21014, false, Atualizacao::Resultado::Continua,
-         "Há uma nova versão do programa, mas o atualizador não foi encontrado em "},
+            "Há uma nova versão do programa, mas o atualizador não foi encontrado em "},
     };
     for (const Caso& k : casos) {
         SCOPED_TRACE(k.nome);
@@ -421,7 +427,7 @@ TEST(VerificaTabelas, AbortarDuranteValoresParaAntesDoIRESemVerificarVersao)
     struct Caso {
         const char* nome;
         QString momento; // the status during which the abort button is pressed
-        bool erro;       // a running transfer ends with the failure message
+        bool erro; // a running transfer ends with the failure message
     };
     const QList<Caso> casos = {
         {"durante o download de Valores.dat", "Transferindo :Valores.dat", true},
@@ -437,12 +443,14 @@ TEST(VerificaTabelas, AbortarDuranteValoresParaAntesDoIRESemVerificarVersao)
         c.janela.dia = QDate(2026, 12, 10);
         c.janela.aoProgredir = [&](int p) {
             const bool download = k.momento.startsWith("Transferindo");
-            if (!c.janela.estados.isEmpty() && c.janela.estados.last() == k.momento && p > 0 && download == c.atualizacao.transferindo())
+            if (!c.janela.estados.isEmpty() && c.janela.estados.last() == k.momento && p > 0
+                && download == c.atualizacao.transferindo())
                 c.atualizacao.aborta();
         };
 
         Atualizacao::Resultado resultado = Atualizacao::Resultado::Encerra;
-        const QString mensagem = mensagemDe([&] { resultado = c.atualizacao.AtualizaSistema(ModoAtualizacao::Manual); });
+        const QString mensagem =
+            mensagemDe([&] { resultado = c.atualizacao.AtualizaSistema(ModoAtualizacao::Manual); });
 
         EXPECT_TRUE(c.atualizacao.abortado());
         if (k.erro) {
@@ -470,9 +478,14 @@ TEST(VersaoPrograma, QuatroPartesEscritasEmSequencia)
         qint64 numero;
     };
     const Caso casos[] = {
-        {"1.0.0.0", "1.0.0.0", 1000}, {"2.1.0.15", "2.1.0.15", 21015}, {"2.1.0.14", "2.1.0.14", 21014},
-        {"3.2", "3.2.0.0", 3200},     {"", "", 0},                     {"1.x.0.0", "", 0},
-        {"1.0.0.0.0", "", 0},         {"70000.0.0.0", "", 0},
+        {"1.0.0.0", "1.0.0.0", 1000},
+        {"2.1.0.15", "2.1.0.15", 21015},
+        {"2.1.0.14", "2.1.0.14", 21014},
+        {"3.2", "3.2.0.0", 3200},
+        {"", "", 0},
+        {"1.x.0.0", "", 0},
+        {"1.0.0.0.0", "", 0},
+        {"70000.0.0.0", "", 0},
     };
     for (const Caso& c : casos) {
         const Versao v = VersaoDoTexto(QString::fromLatin1(c.texto));

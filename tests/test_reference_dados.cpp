@@ -23,7 +23,8 @@ QVariant valor(BancoDados& banco, const QString& sql)
 
 double indice(BancoDados& banco, QDate dia)
 {
-    return banco.escalar("SELECT Indice FROM DIARIO WHERE CodIndice = 1 AND Data = :d", {{"d", dia.toString(Qt::ISODate)}})
+    return banco
+        .escalar("SELECT Indice FROM DIARIO WHERE CodIndice = 1 AND Data = :d", {{"d", dia.toString(Qt::ISODate)}})
         .toDouble();
 }
 
@@ -67,15 +68,19 @@ TEST(DadosIniciais, PastaNovaTemTodosOsDiasEMesesENumerosPublicados)
 
     // The lookup tables: the risk line shares the employer's codes, a quoted comma survives.
     EXPECT_GT(valor(a.banco, "SELECT COUNT(*) FROM PrevEmpregador").toInt(), 0);
-    EXPECT_EQ(valor(a.banco, "SELECT COUNT(*) FROM PrevEmpregador e LEFT JOIN PrevSAT s ON s.Codigo = e.Codigo "
-                             "WHERE s.Codigo IS NULL OR s.Taxa > 3").toInt(),
-              0);
+    EXPECT_EQ(valor(a.banco,
+                  "SELECT COUNT(*) FROM PrevEmpregador e LEFT JOIN PrevSAT s ON s.Codigo = e.Codigo "
+                  "WHERE s.Codigo IS NULL OR s.Taxa > 3")
+                  .toInt(),
+        0);
     EXPECT_EQ(valor(a.banco, "SELECT Natureza FROM PrevEmpregador WHERE Taxa = 22.5").toString(),
-              "Bancos, financeiras e seguradoras");
+        "Bancos, financeiras e seguradoras");
     EXPECT_EQ(valor(a.banco, "SELECT Taxa FROM PrevTerceiro WHERE Codigo = 507").toDouble(), 5.8);
-    EXPECT_EQ(valor(a.banco, "SELECT COUNT(*) FROM TAB_OUTROS_DESCRICAO WHERE IND_CREDITO_DEBITO NOT IN ('C', 'D') "
-                             "OR LENGTH(DESCRICAO) > 100").toInt(),
-              0);
+    EXPECT_EQ(valor(a.banco,
+                  "SELECT COUNT(*) FROM TAB_OUTROS_DESCRICAO WHERE IND_CREDITO_DEBITO NOT IN ('C', 'D') "
+                  "OR LENGTH(DESCRICAO) > 100")
+                  .toInt(),
+        0);
     EXPECT_GT(valor(a.banco, "SELECT COUNT(*) FROM TAB_OUTROS_DESCRICAO WHERE IND_CREDITO_DEBITO = 'D'").toInt(), 0);
 
     // Written into TabelasParadox/ as a download leaves them.
@@ -130,6 +135,6 @@ TEST(DadosIniciais, TabelasPreenchidasNaoMudamETabelaVaziaVoltaSozinha)
     EXPECT_EQ(valor(a.banco, "SELECT SalMin FROM VALORES WHERE Ano = 2024 AND Mes = 1").toDouble(), 999);
     EXPECT_EQ(valor(a.banco, "SELECT MAX(Data) FROM DIARIO").toString(), "2026-01-31");
     EXPECT_EQ(valor(a.banco, "SELECT COUNT(*) FROM PrevSAT").toInt(),
-              valor(a.banco, "SELECT COUNT(*) FROM PrevEmpregador").toInt());
+        valor(a.banco, "SELECT COUNT(*) FROM PrevEmpregador").toInt());
     EXPECT_TRUE(a.feedback.estados.isEmpty()) << a.feedback.estados.join(", ").toStdString();
 }

@@ -58,7 +58,7 @@ int linhas(BancoDados& banco, const QString& tabela)
 void diario(BancoDados& banco, QDate dia, double indice)
 {
     banco.executa(QStringLiteral("INSERT INTO DIARIO (CodIndice, Data, Indice) VALUES (1, :d, :i)"),
-                  {{"d", dia.toString(Qt::ISODate)}, {"i", indice}});
+        {{"d", dia.toString(Qt::ISODate)}, {"i", indice}});
 }
 
 } // namespace
@@ -72,14 +72,14 @@ TEST(ImportaTabelas, CadaCampoDosQuatroLeiautesVaiParaSuaColuna)
     };
     const QList<Caso> casos = {
         {"FaixasINSS.dat", "FAIXASINSS",
-         {"LimiteMinimo", "Limite1", "Percentual1", "Limite2", "Percentual2", "Limite3", "Percentual3", "Limite4",
-          "Percentual4", "Limite5", "Percentual5"},
-         96},
+            {"LimiteMinimo", "Limite1", "Percentual1", "Limite2", "Percentual2", "Limite3", "Percentual3", "Limite4",
+                "Percentual4", "Limite5", "Percentual5"},
+            96},
         {"Valores.dat", "VALORES", {"SalMin", "SalFam1", "SalFam2", "LimMinimo", "LimMaximo", "ValorMaximo"}, 56},
         {"FaixasIR2.dat", "FAIXASIR",
-         {"LimiteMinimo", "Limite1", "Percentual1", "Deducao1", "Limite2", "Percentual2", "Deducao2", "Limite3",
-          "Percentual3", "Deducao3", "PercentualMaximo", "DeducaoMaximo", "DeducaoDependente", "DeducaoDaBase"},
-         120},
+            {"LimiteMinimo", "Limite1", "Percentual1", "Deducao1", "Limite2", "Percentual2", "Deducao2", "Limite3",
+                "Percentual3", "Deducao3", "PercentualMaximo", "DeducaoMaximo", "DeducaoDependente", "DeducaoDaBase"},
+            120},
     };
     Ambiente a;
     for (const Caso& c : casos) {
@@ -91,24 +91,24 @@ TEST(ImportaTabelas, CadaCampoDosQuatroLeiautesVaiParaSuaColuna)
         ASSERT_EQ(g.bytes.size(), c.tamanho);
         GravaBytes(PastaTabelas() + c.arquivo, g.bytes);
         const LayoutDat& layout = c.tabela == u"FAIXASINSS" ? Layout(ArquivoDat::FaixasINSS)
-                                  : c.tabela == u"VALORES"  ? Layout(ArquivoDat::Valores)
+            : c.tabela == u"VALORES"                        ? Layout(ArquivoDat::Valores)
                                                             : Layout(ArquivoDat::FaixasIR2);
         ImportaArquivo(a.banco, a.feedback, layout);
         for (int i = 0; i < c.reais.size(); ++i)
             EXPECT_EQ(valor(a.banco, "SELECT " + c.reais[i] + " FROM " + c.tabela + " WHERE Ano = 2031 AND Mes = 7")
                           .toDouble(),
-                      1000.25 + i)
+                1000.25 + i)
                 << c.reais[i].toStdString();
     }
 
     // Diario.dat: code, four bytes of padding (any content), the day as days since 30/12/1899, the index.
     QByteArray bytes = Gravador().i32(1).bytes + QByteArray("\xAA\xBB\xCC\xDD", 4)
-                       + Gravador().dia(QDate(2024, 2, 29)).real(7.123456789012345).bytes;
+        + Gravador().dia(QDate(2024, 2, 29)).real(7.123456789012345).bytes;
     ASSERT_EQ(bytes.size(), 24);
     GravaBytes(PastaTabelas() + "Diario.dat", bytes);
     ImportaArquivo(a.banco, a.feedback, Layout(ArquivoDat::Diario));
     EXPECT_EQ(valor(a.banco, "SELECT Indice FROM DIARIO WHERE CodIndice = 1 AND Data = '2024-02-29'").toDouble(),
-              7.123456789012345);
+        7.123456789012345);
 }
 
 TEST(ImportaTabelas, UmRegistroDeChaveExistenteSubstituiOsValoresSemNovaLinha)
@@ -120,8 +120,18 @@ TEST(ImportaTabelas, UmRegistroDeChaveExistenteSubstituiOsValoresSemNovaLinha)
                     "VALUES (2020, 1, 1039, 1, 2, 3, 4, 5)");
 
     GravaBytes(PastaTabelas() + "Diario.dat",
-               Gravador().i32(1).i32(0).dia(QDate(2020, 1, 2)).real(1.75).i32(1).i32(0).dia(QDate(2020, 1, 3)).real(1.8).bytes);
-    GravaBytes(PastaTabelas() + "Valores.dat", Gravador().i32(2020).i32(1).real(1045).real(0).real(0).real(0).real(0).real(6101.06).bytes);
+        Gravador()
+            .i32(1)
+            .i32(0)
+            .dia(QDate(2020, 1, 2))
+            .real(1.75)
+            .i32(1)
+            .i32(0)
+            .dia(QDate(2020, 1, 3))
+            .real(1.8)
+            .bytes);
+    GravaBytes(PastaTabelas() + "Valores.dat",
+        Gravador().i32(2020).i32(1).real(1045).real(0).real(0).real(0).real(0).real(6101.06).bytes);
     GravaBytes(PastaTabelas() + "FaixasIR2.dat", QByteArray());
     ImportaTabelas(a.banco, a.feedback, false);
 
@@ -131,11 +141,11 @@ TEST(ImportaTabelas, UmRegistroDeChaveExistenteSubstituiOsValoresSemNovaLinha)
     EXPECT_EQ(linhas(a.banco, "VALORES"), 1);
     EXPECT_EQ(valor(a.banco, "SELECT SalMin || '/' || SalFam1 || '/' || LimMaximo || '/' || ValorMaximo FROM VALORES")
                   .toString(),
-              "1045.0/0.0/0.0/6101.06");
+        "1045.0/0.0/0.0/6101.06");
 
     // Status per table in the update's order, progress per record up to rows + 1 (+ 31 for Diario.db).
     EXPECT_EQ(a.feedback.estados,
-              QStringList({"Atualizando : Diario.db", "Atualizando : Valores.db", "Atualizando : FaixasIR.db"}));
+        QStringList({"Atualizando : Diario.db", "Atualizando : Valores.db", "Atualizando : FaixasIR.db"}));
     const QList<QPair<int, int>> esperado = {{0, 2 + 1 + 31}, {1, 34}, {2, 34}, {0, 1 + 1}, {1, 2}, {0, 0 + 1}};
     EXPECT_EQ(a.feedback.progressos, esperado);
 }
@@ -143,8 +153,24 @@ TEST(ImportaTabelas, UmRegistroDeChaveExistenteSubstituiOsValoresSemNovaLinha)
 TEST(ImportaTabelas, RegistroFinalIncompletoGuardaOsInteirosEAcusaErroDeEntradaSaida)
 {
     Ambiente a;
-    const QByteArray doisRegistros = Gravador().i32(2025).i32(1).real(1518).real(0).real(0).real(0).real(0).real(8157.41)
-                                         .i32(2025).i32(2).real(1518).real(0).real(0).real(0).real(0).real(8157.41).bytes;
+    const QByteArray doisRegistros = Gravador()
+                                         .i32(2025)
+                                         .i32(1)
+                                         .real(1518)
+                                         .real(0)
+                                         .real(0)
+                                         .real(0)
+                                         .real(0)
+                                         .real(8157.41)
+                                         .i32(2025)
+                                         .i32(2)
+                                         .real(1518)
+                                         .real(0)
+                                         .real(0)
+                                         .real(0)
+                                         .real(0)
+                                         .real(8157.41)
+                                         .bytes;
     GravaBytes(PastaTabelas() + "Valores.dat", doisRegistros + QByteArray(10, '\x01'));
     try {
         ImportaArquivo(a.banco, a.feedback, Layout(ArquivoDat::Valores));
@@ -165,29 +191,30 @@ TEST(ImportaTabelas, ArquivoAusenteIlegivelOuComRegistroInvalidoNaoMudaNada)
         QString trecho;
     };
     const QList<Caso> casos = {
-        {"ausente", [] { QFile::remove(PastaTabelas() + "FaixasINSS.dat"); }, "O arquivo FaixasINSS.dat não foi encontrado"},
+        {"ausente", [] { QFile::remove(PastaTabelas() + "FaixasINSS.dat"); },
+            "O arquivo FaixasINSS.dat não foi encontrado"},
         {"pasta no lugar do arquivo", [] { QDir().mkpath(PastaTabelas() + "FaixasINSS.dat"); }, "FaixasINSS.dat"},
         {"mês 13",
-         [] {
-             Gravador g;
-             g.i32(2026).i32(1);
-             for (int i = 0; i < 11; ++i)
-                 g.real(1);
-             g.i32(2026).i32(13);
-             for (int i = 0; i < 11; ++i)
-                 g.real(1);
-             GravaBytes(PastaTabelas() + "FaixasINSS.dat", g.bytes);
-         },
-         "registro inválido (registro 2: mês 13)"},
+            [] {
+                Gravador g;
+                g.i32(2026).i32(1);
+                for (int i = 0; i < 11; ++i)
+                    g.real(1);
+                g.i32(2026).i32(13);
+                for (int i = 0; i < 11; ++i)
+                    g.real(1);
+                GravaBytes(PastaTabelas() + "FaixasINSS.dat", g.bytes);
+            },
+            "registro inválido (registro 2: mês 13)"},
         {"percentual negativo",
-         [] {
-             Gravador g;
-             g.i32(2026).i32(1).real(0).real(1621).real(-7.5);
-             for (int i = 0; i < 8; ++i)
-                 g.real(1);
-             GravaBytes(PastaTabelas() + "FaixasINSS.dat", g.bytes);
-         },
-         "Percentual1"},
+            [] {
+                Gravador g;
+                g.i32(2026).i32(1).real(0).real(1621).real(-7.5);
+                for (int i = 0; i < 8; ++i)
+                    g.real(1);
+                GravaBytes(PastaTabelas() + "FaixasINSS.dat", g.bytes);
+            },
+            "Percentual1"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);

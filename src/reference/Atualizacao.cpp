@@ -20,7 +20,7 @@ namespace {
 // Brings the window back to normal however the command ends.
 class Restauracao {
 public:
-    explicit Restauracao(InterfaceAtualizacao& interface) : interface_(interface) {}
+    explicit Restauracao(InterfaceAtualizacao& interface) : interface_(interface) { }
     ~Restauracao()
     {
         interface_.mostraPainel(false);
@@ -74,14 +74,12 @@ Atualizacao::Resultado Atualizacao::iniciaAtualizador()
     const QFileInfo info(caminho);
     if (!info.isFile() || !info.isExecutable()) {
         interface_.informa(QStringLiteral("Há uma nova versão do programa, mas o atualizador não foi encontrado em ")
-                           + QDir::toNativeSeparators(caminho)
-                           + QStringLiteral(". O programa continua na versão atual."));
+            + QDir::toNativeSeparators(caminho) + QStringLiteral(". O programa continua na versão atual."));
         return Resultado::Continua;
     }
     if (!QProcess::startDetached(caminho, {}, PastaPrograma())) {
         interface_.informa(QStringLiteral("Há uma nova versão do programa, mas não foi possível iniciar o atualizador ")
-                           + QDir::toNativeSeparators(caminho)
-                           + QStringLiteral(". O programa continua na versão atual."));
+            + QDir::toNativeSeparators(caminho) + QStringLiteral(". O programa continua na versão atual."));
         return Resultado::Continua;
     }
     return Resultado::Encerra;
@@ -119,8 +117,7 @@ void Atualizacao::VerificaTabelas(ModoAtualizacao modo)
             interface_.informa(TextoTabelasAtualizadas(banco_));
         } else {
             interface_.informa(QStringLiteral("Ainda não foram disponibilizados os índices para ") + NomesMeses(mes)
-                               + QStringLiteral(" de ") + QString::number(ano)
-                               + QStringLiteral(". Tente novamente mais tarde."));
+                + QStringLiteral(" de ") + QString::number(ano) + QStringLiteral(". Tente novamente mais tarde."));
         }
         interface_.processaEventos();
         novaVersao_ = VerificaNovaVersao();

@@ -24,9 +24,9 @@ public:
     virtual bool confirma(const QString& pergunta) = 0;
     virtual QDate hoje() { return QDate::currentDate(); }
     // The progress panel in front (progress 0 of 100) and the hourglass, or both away.
-    virtual void mostraPainel(bool /*visivel*/) {}
+    virtual void mostraPainel(bool /*visivel*/) { }
     // The abort button "Abortar transferência..." shown and the toolbar disabled, or back.
-    virtual void mostraAbortar(bool /*visivel*/) {}
+    virtual void mostraAbortar(bool /*visivel*/) { }
 };
 
 // The reference-table update and the program's version check. One object lives as long
@@ -39,7 +39,7 @@ public:
 
     enum class Resultado {
         Continua, // the program goes on
-        Encerra,  // the updater was started: the program must end now (the case is not saved)
+        Encerra, // the updater was started: the program must end now (the case is not saved)
     };
 
     // The whole update command: clears the abort flag, VerificaTabelas, and when a newer

@@ -31,7 +31,7 @@ void ClienteHttp::baixa(const QUrl& endereco, const QString& destino, const Prog
     QFile arquivo(destino);
     if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw Erro(QStringLiteral("Não foi possível criar o arquivo ") + QDir::toNativeSeparators(destino)
-                   + QStringLiteral(": ") + arquivo.errorString());
+            + QStringLiteral(": ") + arquivo.errorString());
 
     // A manager of its own for every download: no connection or proxy credentials are kept
     // from a transfer made under other settings.
@@ -84,7 +84,7 @@ void ClienteHttp::baixa(const QUrl& endereco, const QString& destino, const Prog
 
     if (!erroGravacao.isEmpty())
         throw Erro(QStringLiteral("Não foi possível gravar o arquivo ") + QDir::toNativeSeparators(destino)
-                   + QStringLiteral(": ") + erroGravacao);
+            + QStringLiteral(": ") + erroGravacao);
     if (excecao)
         std::rethrow_exception(excecao);
     if (r->error() != QNetworkReply::NoError) {
@@ -101,7 +101,7 @@ void ClienteHttp::baixa(const QUrl& endereco, const QString& destino, const Prog
     }
     if (arquivo.error() != QFileDevice::NoError)
         throw Erro(QStringLiteral("Não foi possível gravar o arquivo ") + QDir::toNativeSeparators(destino)
-                   + QStringLiteral(": ") + arquivo.errorString());
+            + QStringLiteral(": ") + arquivo.errorString());
 }
 
 quint16 PortaProxy(const QString& texto)
@@ -116,8 +116,8 @@ void ConfiguraProxy(Configuracao& configuracao, ClienteHttp& cliente)
     configuracao.carrega();
     if (!configuracao.booleano(u"ProxyUsar"))
         return;
-    QNetworkProxy proxy(QNetworkProxy::HttpProxy, configuracao.texto(u"ProxyServidor"),
-                        PortaProxy(configuracao.texto(u"ProxyPorta")));
+    QNetworkProxy proxy(
+        QNetworkProxy::HttpProxy, configuracao.texto(u"ProxyServidor"), PortaProxy(configuracao.texto(u"ProxyPorta")));
     // Credentials go only where the user asked for them, also after an earlier setting had them.
     if (configuracao.booleano(u"ProxyAutentica")) {
         proxy.setUser(configuracao.texto(u"ProxyUsuario"));

@@ -55,7 +55,8 @@ TabelaCsv leTabelaCsv(const QString& arquivo)
     TabelaCsv t{arquivo, linhas.takeFirst(), std::move(linhas)};
     for (int i = 0; i < t.linhas.size(); ++i)
         if (t.linhas[i].size() != t.cabecalho.size())
-            throw Erro(QStringLiteral("A linha %1 de %2 não tem %3 colunas.").arg(i + 2).arg(arquivo).arg(t.cabecalho.size()));
+            throw Erro(
+                QStringLiteral("A linha %1 de %2 não tem %3 colunas.").arg(i + 2).arg(arquivo).arg(t.cabecalho.size()));
     return t;
 }
 
@@ -92,7 +93,7 @@ QVector<VariacaoMensal> serieIpcaE()
     for (int i = 0; i < csv.linhas.size(); ++i) {
         const QStringList& l = csv.linhas[i];
         serie.append({static_cast<int>(numero(l[ano], csv.arquivo, i + 2)),
-                      static_cast<int>(numero(l[mes], csv.arquivo, i + 2)), numero(l[variacao], csv.arquivo, i + 2)});
+            static_cast<int>(numero(l[mes], csv.arquivo, i + 2)), numero(l[variacao], csv.arquivo, i + 2)});
     }
     return serie;
 }
@@ -107,7 +108,7 @@ void preencheConsulta(BancoDados& banco, const QString& tabela, const QString& a
         for (const QStringList& l : csv.linhas)
             banco.executa(QStringLiteral("INSERT INTO TAB_OUTROS_DESCRICAO (IND_CREDITO_DEBITO, DESCRICAO) "
                                          "VALUES (:tipo, :descricao)"),
-                          {{"tipo", l[tipo]}, {"descricao", l[descricao]}});
+                {{"tipo", l[tipo]}, {"descricao", l[descricao]}});
     } else {
         const int codigo = csv.coluna(QStringLiteral("Codigo"));
         const int natureza = csv.coluna(QStringLiteral("Natureza"));
@@ -115,10 +116,9 @@ void preencheConsulta(BancoDados& banco, const QString& tabela, const QString& a
         for (int i = 0; i < csv.linhas.size(); ++i) {
             const QStringList& l = csv.linhas[i];
             banco.executa(QStringLiteral("INSERT INTO ") + tabela
-                              + QStringLiteral(" (Codigo, Natureza, Taxa) VALUES (:codigo, :natureza, :taxa)"),
-                          {{"codigo", static_cast<int>(numero(l[codigo], arquivo, i + 2))},
-                           {"natureza", l[natureza]},
-                           {"taxa", numero(l[taxa], arquivo, i + 2)}});
+                    + QStringLiteral(" (Codigo, Natureza, Taxa) VALUES (:codigo, :natureza, :taxa)"),
+                {{"codigo", static_cast<int>(numero(l[codigo], arquivo, i + 2))}, {"natureza", l[natureza]},
+                    {"taxa", numero(l[taxa], arquivo, i + 2)}});
         }
     }
     t.confirma();
@@ -190,7 +190,7 @@ QVector<RegistroDat> IndiceDiario(const QVector<VariacaoMensal>& serie, QDate in
         const int dias = mes.daysInMonth();
         for (int d = 1; d <= dias; ++d)
             registros.append({1, QDate(mes.year(), mes.month(), d),
-                              d == 1 ? indice : indice * std::pow(fator, double(d - 1) / dias)});
+                d == 1 ? indice : indice * std::pow(fator, double(d - 1) / dias)});
         indice *= fator;
         mes = mes.addMonths(1);
     }

@@ -34,9 +34,9 @@ QString sqlMescla(const LayoutDat& layout)
     for (qsizetype i = 0; i < colunas.size(); ++i)
         marcas.append(QStringLiteral("?"));
     return QStringLiteral("INSERT INTO ") + layout.tabela + QStringLiteral(" (") + colunas.join(QStringLiteral(", "))
-           + QStringLiteral(") VALUES (") + marcas.join(QStringLiteral(", ")) + QStringLiteral(") ON CONFLICT (")
-           + chave.join(QStringLiteral(", ")) + QStringLiteral(") DO UPDATE SET ")
-           + atribuicoes.join(QStringLiteral(", "));
+        + QStringLiteral(") VALUES (") + marcas.join(QStringLiteral(", ")) + QStringLiteral(") ON CONFLICT (")
+        + chave.join(QStringLiteral(", ")) + QStringLiteral(") DO UPDATE SET ")
+        + atribuicoes.join(QStringLiteral(", "));
 }
 
 QVariant valorBanco(const CampoDat& campo, const QVariant& valor)
@@ -49,14 +49,14 @@ QByteArray leArquivo(const QString& caminho, const QString& nome)
     QFile f(caminho);
     if (!f.exists())
         throw Erro(QStringLiteral("O arquivo ") + nome + QStringLiteral(" não foi encontrado em ")
-                   + QDir::toNativeSeparators(QFileInfo(caminho).absolutePath()) + u'.');
+            + QDir::toNativeSeparators(QFileInfo(caminho).absolutePath()) + u'.');
     if (!f.open(QIODevice::ReadOnly))
         throw Erro(QStringLiteral("Não foi possível abrir o arquivo ") + QDir::toNativeSeparators(caminho)
-                   + QStringLiteral(": ") + f.errorString());
+            + QStringLiteral(": ") + f.errorString());
     QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         throw Erro(QStringLiteral("Erro de entrada/saída ao ler o arquivo ") + QDir::toNativeSeparators(caminho)
-                   + QStringLiteral(": ") + f.errorString());
+            + QStringLiteral(": ") + f.errorString());
     return bytes;
 }
 
@@ -79,9 +79,9 @@ void ImportaArquivo(BancoDados& banco, Feedback& feedback, const LayoutDat& layo
     for (qsizetype i = 0; i < registros.size(); ++i) {
         const QString problema = ProblemaRegistro(layout, registros[i]);
         if (!problema.isEmpty())
-            throw Erro(QStringLiteral("O arquivo ") + layout.arquivo + QStringLiteral(" tem um registro inválido (registro ")
-                       + QString::number(i + 1) + QStringLiteral(": ") + problema
-                       + QStringLiteral("). Nenhum registro dele foi incorporado."));
+            throw Erro(QStringLiteral("O arquivo ") + layout.arquivo
+                + QStringLiteral(" tem um registro inválido (registro ") + QString::number(i + 1) + QStringLiteral(": ")
+                + problema + QStringLiteral("). Nenhum registro dele foi incorporado."));
     }
 
     const QVector<CampoDat> campos = layout.valores();
@@ -101,10 +101,10 @@ void ImportaArquivo(BancoDados& banco, Feedback& feedback, const LayoutDat& layo
 
     if (resto != 0)
         throw Erro(QStringLiteral("Erro de entrada/saída: o arquivo ") + layout.arquivo
-                   + QStringLiteral(" termina com um registro incompleto (%1 bytes). Os %2 registros completos "
-                                    "anteriores foram incorporados.")
-                         .arg(resto)
-                         .arg(registros.size()));
+            + QStringLiteral(" termina com um registro incompleto (%1 bytes). Os registros completos anteriores "
+                             "(%2) foram incorporados.")
+                  .arg(resto)
+                  .arg(registros.size()));
     feedback.processaEventos();
 }
 
@@ -120,8 +120,8 @@ void ImportaTabelas(BancoDados& banco, Feedback& feedback, bool apenasINSS, cons
 
 bool ExisteFaixaINSS(BancoDados& banco, int ano, int mes)
 {
-    QSqlQuery& q = banco.executa(QStringLiteral("SELECT * FROM FAIXASINSS WHERE ANO = :ANO AND MES = :MES"),
-                                 {{"ANO", ano}, {"MES", mes}});
+    QSqlQuery& q = banco.executa(
+        QStringLiteral("SELECT * FROM FAIXASINSS WHERE ANO = :ANO AND MES = :MES"), {{"ANO", ano}, {"MES", mes}});
     const bool existe = q.next();
     q.finish();
     return existe;
@@ -136,7 +136,7 @@ QString TextoTabelasAtualizadas(BancoDados& banco)
         const int mes = q.value(1).toInt();
         if (mes >= 1 && mes <= 12)
             texto = QStringLiteral("Tabelas atualizadas até ") + NomesMeses(mes) + QStringLiteral(" de ")
-                    + QString::number(ano) + u'.';
+                + QString::number(ano) + u'.';
     }
     q.finish();
     return texto;
@@ -150,8 +150,8 @@ QVector<int> GravaArquivosDat(BancoDados& banco, const QString& pasta)
         const QVector<CampoDat> campos = layout.valores();
         const QStringList colunas = nomesColunas(layout);
         QSqlQuery& q = banco.executa(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", "))
-                                     + QStringLiteral(" FROM ") + layout.tabela + QStringLiteral(" ORDER BY ")
-                                     + colunas.mid(0, layout.chaves).join(QStringLiteral(", ")));
+            + QStringLiteral(" FROM ") + layout.tabela + QStringLiteral(" ORDER BY ")
+            + colunas.mid(0, layout.chaves).join(QStringLiteral(", ")));
         QVector<RegistroDat> registros;
         while (q.next()) {
             RegistroDat r;

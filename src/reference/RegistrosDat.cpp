@@ -17,7 +17,8 @@ int tamanhoCampo(TipoCampo tipo)
     return (tipo == TipoCampo::Inteiro || tipo == TipoCampo::Enchimento) ? 4 : 8;
 }
 
-LayoutDat mensal(const char* arquivo, const char* tabela, const char* arquivoTabela, std::initializer_list<const char*> reais)
+LayoutDat mensal(
+    const char* arquivo, const char* tabela, const char* arquivoTabela, std::initializer_list<const char*> reais)
 {
     LayoutDat l{QString::fromLatin1(arquivo), QString::fromLatin1(tabela), QString::fromLatin1(arquivoTabela), {}, 2};
     l.campos = {{QStringLiteral("Ano"), TipoCampo::Inteiro}, {QStringLiteral("Mes"), TipoCampo::Inteiro}};
@@ -30,19 +31,16 @@ QVector<LayoutDat> criaLayouts()
 {
     QVector<LayoutDat> l;
     l.append(mensal("FaixasINSS.dat", "FAIXASINSS", "FaixasINSS.db",
-                    {"LimiteMinimo", "Limite1", "Percentual1", "Limite2", "Percentual2", "Limite3", "Percentual3",
-                     "Limite4", "Percentual4", "Limite5", "Percentual5"}));
+        {"LimiteMinimo", "Limite1", "Percentual1", "Limite2", "Percentual2", "Limite3", "Percentual3", "Limite4",
+            "Percentual4", "Limite5", "Percentual5"}));
     l.append(mensal("Valores.dat", "VALORES", "Valores.db",
-                    {"SalMin", "SalFam1", "SalFam2", "LimMinimo", "LimMaximo", "ValorMaximo"}));
+        {"SalMin", "SalFam1", "SalFam2", "LimMinimo", "LimMaximo", "ValorMaximo"}));
     l.append(mensal("FaixasIR2.dat", "FAIXASIR", "FaixasIR.db",
-                    {"LimiteMinimo", "Limite1", "Percentual1", "Deducao1", "Limite2", "Percentual2", "Deducao2",
-                     "Limite3", "Percentual3", "Deducao3", "PercentualMaximo", "DeducaoMaximo", "DeducaoDependente",
-                     "DeducaoDaBase"}));
+        {"LimiteMinimo", "Limite1", "Percentual1", "Deducao1", "Limite2", "Percentual2", "Deducao2", "Limite3",
+            "Percentual3", "Deducao3", "PercentualMaximo", "DeducaoMaximo", "DeducaoDependente", "DeducaoDaBase"}));
     LayoutDat diario{QStringLiteral("Diario.dat"), QStringLiteral("DIARIO"), QStringLiteral("Diario.db"), {}, 2};
-    diario.campos = {{QStringLiteral("CodIndice"), TipoCampo::Inteiro},
-                     {QString(), TipoCampo::Enchimento},
-                     {QStringLiteral("Data"), TipoCampo::Data},
-                     {QStringLiteral("Indice"), TipoCampo::Real}};
+    diario.campos = {{QStringLiteral("CodIndice"), TipoCampo::Inteiro}, {QString(), TipoCampo::Enchimento},
+        {QStringLiteral("Data"), TipoCampo::Data}, {QStringLiteral("Indice"), TipoCampo::Real}};
     l.append(diario);
     return l;
 }

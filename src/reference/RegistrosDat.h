@@ -18,11 +18,11 @@ struct CampoDat {
 };
 
 struct LayoutDat {
-    QString arquivo;       // "Diario.dat"
-    QString tabela;        // "DIARIO"
+    QString arquivo; // "Diario.dat"
+    QString tabela; // "DIARIO"
     QString arquivoTabela; // "Diario.db", the name shown while it is imported
     QVector<CampoDat> campos;
-    int chaves = 2;        // the first fields (padding aside) form the table's key
+    int chaves = 2; // the first fields (padding aside) form the table's key
 
     int tamanho() const; // bytes of one record
     // The fields that carry a value, in record order (padding left out).
