@@ -198,6 +198,8 @@ int MedeMemoria()
     const pid_t filho = fork();
     if (filho == 0) {
         setenv("XDG_CONFIG_HOME", QByteArray(dir + "/cfg").constData(), 1);
+        if (!std::freopen("/dev/null", "w", stdout))
+            _exit(126);
         execl(cli.constData(), cli.constData(), "--pasta", dir.constData(), "calcula", caso.constData(), "--agora",
               "10/12/2026 12:00:00", static_cast<char*>(nullptr));
         _exit(127);

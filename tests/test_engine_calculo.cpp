@@ -7,6 +7,7 @@
 // progressive 7,5/9/12/14 % up to 1 000/2 000/3 000/6 000; the IR table of 2020.
 
 #include "ArquivoCaso.h"
+#include "EnviaEmail.h"
 #include "Erro.h"
 #include "MotorTeste.h"
 #include "Pastas.h"
@@ -401,4 +402,31 @@ TEST(Calculo, ReadingACaseBringsTheItemTablesInLineWithTheItemsSwitchedOn)
     GravaBytes(arquivo, "<PROCESSO><TAB_PROCESSO><PROCESSO_ID>1</PROCESSO_ID></TAB_PROCESSO><TAB_X></TAB_X></PROCESSO>");
     EXPECT_THROW(r.caso.AbreArquivo(arquivo), Erro);
     EXPECT_FALSE(r.caso.aberto());
+}
+
+TEST(Calculo, MailPostsAPendingEditBeforeTheCaseFileIsAttached)
+{
+    Caso2020 r;
+    r.caso.Posta();
+    QTemporaryDir bin;
+    const QString registro = bin.filePath(QStringLiteral("argumentos"));
+    GravaBytes(bin.filePath(QStringLiteral("xdg-email")),
+               QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\n").arg(registro).toUtf8());
+    QFile::setPermissions(bin.filePath(QStringLiteral("xdg-email")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ':' + path);
+
+    r.caso.define(u"RECLAMANTE_PRINCIPAL", QStringLiteral("Nome corrigido"));
+    EnviaProcessoPorEmail(r.caso.aberto(), [&] { return r.caso.CaminhoArquivo(); }, [&] {
+        if (r.caso.emEdicao())
+            r.caso.Posta();
+    });
+    qputenv("PATH", path);
+    EXPECT_FALSE(r.caso.emEdicao());
+    const QString anexo = r.caso.CaminhoArquivo();
+    EXPECT_TRUE(DecodificaAnsi(LeBytes(anexo)).contains(QStringLiteral("<RECLAMANTE_PRINCIPAL>Nome corrigido<")));
+    const QStringList argumentos = SeparaLinhas(QString::fromUtf8(LeBytes(registro)));
+    EXPECT_EQ(argumentos, QStringList({QStringLiteral("--utf8"), QStringLiteral("--subject"), QStringLiteral("Quintar"),
+                                       QStringLiteral("--body"), QStringLiteral("Cálculo em anexo."),
+                                       QStringLiteral("--attach"), anexo}));
 }

@@ -1,5 +1,6 @@
 #include "Erro.h"
 #include "Rotinas.h"
+#include "TextoAnsi.h"
 
 #include <gtest/gtest.h>
 
@@ -133,4 +134,19 @@ TEST(Rotinas, TextosEFlags)
     EXPECT_EQ(TabelasCaso().last(), QStringLiteral("TAB_DEMONSTRATIVO_MENSAL"));
     EXPECT_EQ(NomesMeses(3), QStringLiteral("Março"));
     EXPECT_EQ(NomesMeses(12), QStringLiteral("Dezembro"));
+}
+
+TEST(TextoAnsi, Windows1252BothWays)
+{
+    const QString texto = QStringLiteral("Conceição – “Ltda” € ß");
+    const QByteArray bytes = CodificaAnsi(texto);
+    EXPECT_EQ(bytes, QByteArray("Concei\xE7\xE3o \x96 \x93Ltda\x94 \x80 \xDF"));
+    EXPECT_EQ(DecodificaAnsi(bytes), texto);
+    // Any byte reads and writes back unchanged, the unassigned ones included.
+    QByteArray todos;
+    for (int b = 0; b < 256; ++b)
+        todos.append(char(b));
+    EXPECT_EQ(CodificaAnsi(DecodificaAnsi(todos)), todos);
+    EXPECT_EQ(CodificaAnsi(QStringLiteral("ł😀")), QByteArray("??"));
+    EXPECT_EQ(SeparaLinhas(QStringLiteral("a\r\nb\rc\nd\r\n")), QStringList({"a", "b", "c", "d"}));
 }

@@ -4,25 +4,54 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace quintar {
 
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; its five unassigned bytes keep the
+// C1 code points, so that any byte sequence reads and writes back unchanged.
+const char16_t Faixa80[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
 QString DecodificaAnsi(const QByteArray& bytes)
 {
-    QStringDecoder decodificador("windows-1252");
-    if (!decodificador.isValid())
-        return QString::fromLatin1(bytes);
-    return decodificador(bytes);
+    QString texto(bytes.size(), Qt::Uninitialized);
+    QChar* saida = texto.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        saida[i] = (b >= 0x80 && b < 0xA0) ? QChar(Faixa80[b - 0x80]) : QChar(b);
+    }
+    return texto;
 }
 
 QByteArray CodificaAnsi(const QString& texto)
 {
-    QStringEncoder codificador("windows-1252");
-    if (!codificador.isValid())
-        return texto.toLatin1();
-    return codificador(texto);
+    QByteArray bytes(texto.size(), Qt::Uninitialized);
+    char* saida = bytes.data();
+    qsizetype n = 0;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const char16_t c = texto[i].unicode();
+        char b = '?'; // a character the code page does not have
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            b = static_cast<char>(c);
+        } else {
+            for (int k = 0; k < 32; ++k)
+                if (Faixa80[k] == c) {
+                    b = static_cast<char>(0x80 + k);
+                    break;
+                }
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < texto.size() && texto[i + 1].isLowSurrogate())
+            ++i; // one '?' for the whole character
+        saida[n++] = b;
+    }
+    bytes.truncate(n);
+    return bytes;
 }
 
 QStringList SeparaLinhas(const QString& texto)

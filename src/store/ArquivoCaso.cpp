@@ -51,11 +51,8 @@ bool TabelaPrevista(QStringView nomeMaiusculo)
 
 void ExportaTabela(BancoDados& banco, const Tabela& tabela, QStringList& linhas, qint64 processoId)
 {
-    QSqlQuery q(banco.conexao());
-    q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT * FROM ") + tabela.nome + QStringLiteral(" WHERE PROCESSO_ID = ")
-                + QString::number(processoId)))
-        throw Erro(MensagemErroBanco(q.lastError()));
+    QSqlQuery& q = banco.executa(QStringLiteral("SELECT * FROM ") + tabela.nome + QStringLiteral(" WHERE PROCESSO_ID = :id"),
+                                 {{"id", processoId}});
     while (q.next()) {
         linhas.append(u' ' + (u'<' + tabela.nome + u'>'));
         for (int i = 0; i < tabela.colunas.size(); ++i) {
@@ -67,6 +64,7 @@ void ExportaTabela(BancoDados& banco, const Tabela& tabela, QStringList& linhas,
         }
         linhas.append(QStringLiteral(" </") + tabela.nome + u'>');
     }
+    q.finish();
 }
 
 QByteArray ConteudoArquivo(BancoDados& banco, qint64 processoId)

@@ -5,6 +5,7 @@
 #include "Rotinas.h"
 
 #include <QDir>
+#include <QSet>
 #include <QSqlError>
 
 namespace quintar {
@@ -63,10 +64,19 @@ bool BancoDados::aberto() const
     return db_.isValid() && db_.isOpen();
 }
 
+void BancoDados::encerraConsultas()
+{
+    // A statement left open would keep a table busy (DROP TABLE, ROLLBACK TO); a finished
+    // one stays prepared and SQLite prepares it again by itself if the schema changed.
+    for (auto& [texto, q] : cache_)
+        q->finish();
+}
+
 void BancoDados::limpaCache()
 {
-    for (auto& q : cache_)
-        q.finish();
+    for (auto& [texto, q] : cache_)
+        q->finish();
+    literais_.clear();
     cache_.clear();
 }
 
@@ -78,7 +88,7 @@ void BancoDados::criaPermanentes()
 
 void BancoDados::ApagaTabelas()
 {
-    limpaCache();
+    encerraConsultas();
     for (const QString& nome : TabelasCaso()) {
         QSqlQuery q(db_);
         q.exec(QStringLiteral("DROP TABLE ") + nome); // a table that is not there is fine
@@ -87,26 +97,55 @@ void BancoDados::ApagaTabelas()
 
 void BancoDados::ReiniciaTabelas(Feedback& feedback)
 {
+    // A table that already has its definition is emptied rather than dropped and created:
+    // the same empty table, without rebuilding the schema 21 times at every case opened.
+    encerraConsultas();
+    QHash<QString, QString> existentes;
+    {
+        QSqlQuery q(db_);
+        q.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table'"));
+        while (q.next())
+            existentes.insert(q.value(0).toString().toUpper(), q.value(1).toString());
+    }
     feedback.status(QStringLiteral("Apagando Tabelas."));
-    ApagaTabelas();
+    QSet<QString> esvaziadas;
+    for (const QString& nome : TabelasCaso()) {
+        const Tabela* t = TabelaTrabalho(nome);
+        QSqlQuery q(db_);
+        if (existentes.value(nome) == SqlCriacao(*t) && q.exec(QStringLiteral("DELETE FROM ") + nome))
+            esvaziadas.insert(nome);
+        else
+            q.exec(QStringLiteral("DROP TABLE ") + nome); // a table that is not there is fine
+    }
     for (const Tabela* t : OrdemCriacao()) {
         feedback.status(t->textoCriacao);
-        executaDireto(SqlCriacao(*t));
+        if (!esvaziadas.contains(t->nome))
+            executaDireto(SqlCriacao(*t));
     }
     feedback.status(QStringLiteral("Tabelas Criadas."));
 }
 
 QSqlQuery& BancoDados::consulta(const QString& sql)
 {
+    // The texts are mostly literals, whose storage never moves: find those by address
+    // before hashing the whole text.
+    const bool literal = !sql.data_ptr().isMutable();
+    if (literal) {
+        const auto rapido = literais_.constFind(sql.constData());
+        if (rapido != literais_.constEnd())
+            return **rapido;
+    }
     auto it = cache_.find(sql);
     if (it == cache_.end()) {
-        QSqlQuery q(db_);
-        q.setForwardOnly(true);
-        if (!q.prepare(sql))
-            throw Erro(MensagemErroBanco(q.lastError()));
-        it = cache_.insert(sql, q);
+        auto q = std::make_unique<QSqlQuery>(db_);
+        q->setForwardOnly(true);
+        if (!q->prepare(sql))
+            throw Erro(MensagemErroBanco(q->lastError()));
+        it = cache_.emplace(sql, std::move(q)).first;
     }
-    return *it;
+    if (literal)
+        literais_.insert(sql.constData(), it->second.get());
+    return *it->second;
 }
 
 QSqlQuery& BancoDados::executa(const QString& sql, Parametros parametros)
@@ -146,7 +185,7 @@ Transacao::~Transacao()
     if (!ativa_)
         return;
     // Undo everything since the savepoint; statements still open would keep it busy.
-    banco_.limpaCache();
+    banco_.encerraConsultas();
     QSqlQuery q(banco_.db_);
     q.exec(QStringLiteral("ROLLBACK TO ") + nome_);
     q.exec(QStringLiteral("RELEASE ") + nome_);

@@ -9,6 +9,8 @@
 #include <QVariant>
 
 #include <initializer_list>
+#include <memory>
+#include <unordered_map>
 #include <utility>
 
 namespace quintar {
@@ -59,9 +61,12 @@ private:
     friend class Transacao;
     void criaPermanentes();
     void limpaCache();
+    void encerraConsultas();
 
     QSqlDatabase db_;
-    QHash<QString, QSqlQuery> cache_;
+    // Node-based, so that a statement handed out stays where it is while others are added.
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> cache_;
+    QHash<const QChar*, QSqlQuery*> literais_;
     int profundidade_ = 0;
 };
 

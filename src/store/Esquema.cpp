@@ -55,6 +55,8 @@ Tabela defineTabela(const char* nome, const char* chave, const char* textoCriaca
     for (const char* linha : colunas)
         for (const QString& definicao : QString::fromLatin1(linha).split(u';', Qt::SkipEmptyParts))
             t.colunas.append(leColuna(definicao));
+    for (int i = 0; i < t.colunas.size(); ++i)
+        t.indices.insert(t.colunas[i].nome.toUpper(), i);
     return t;
 }
 
@@ -227,10 +229,7 @@ const Tabela* procuraTabela(const QVector<Tabela>& tabelas, QStringView nome)
 
 int Tabela::indice(QStringView nomeColuna) const
 {
-    for (int i = 0; i < colunas.size(); ++i)
-        if (nomeColuna.compare(colunas[i].nome, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    return indices.value(nomeColuna.toString().toUpper(), -1);
 }
 
 const Coluna* Tabela::coluna(QStringView nomeColuna) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -33,6 +34,8 @@ struct Tabela {
     // Index of a column by name, without regard to case; -1 when the table has none.
     int indice(QStringView coluna) const;
     const Coluna* coluna(QStringView nome) const;
+
+    QHash<QString, int> indices; // upper-case name → position
 };
 
 // The 21 working tables, in the order of TabelasCaso.
