@@ -1,5 +1,6 @@
 // FGTS, other credits and debits, the fines, interest, social security and income tax.
 
+#include "DadosIniciais.h"
 #include "Erro.h"
 #include "MotorTeste.h"
 #include "PreparaPadrao.h"
@@ -259,4 +260,21 @@ TEST(IR, TaxByTheTableOfTheDismissalMonth)
     c.Executa(QStringLiteral("UPDATE TAB_INSS SET VALOR_INSS = 60000000"));
     EXPECT_EQ(c.motor.ir.CalculaIR(c.caso), R("75"));
     EXPECT_EQ(c.ValorMoney(QStringLiteral("SELECT BASE_CALCULO FROM TAB_IR")), R("-1000"));
+}
+
+TEST(INSS, TheShippedTablesBeforeAndAfterMarch2020)
+{
+    Contrato c;
+    GaranteTabelasReferencia(c.a.banco, c.a.feedback);
+    struct Caso { int ano, mes; const char* base; const char* valor; };
+    const Caso casos[] = {
+        {2020, 2, "2500", "225"},    // 9 % on the whole base (1 830,29 < 2 500 ≤ 3 050,52)
+        {2020, 2, "7000", "671.12"}, // capped: 6 101,06 × 11 %
+        {2020, 3, "2500", "221.64"}, // 78,375 + 94,014 + 49,248
+        {2020, 3, "7000", "713.10"}, // every bracket up to 6 101,06
+        {2024, 1, "3000", "258.82"}, // 105,90 + 112,92 + 40,00
+    };
+    for (const Caso& k : casos)
+        EXPECT_EQ(c.motor.inss.ContribuicaoMes(false, R(k.base), QDate(k.ano, k.mes, 1)).valor, R(k.valor))
+            << k.ano << "/" << k.mes << " " << k.base;
 }
