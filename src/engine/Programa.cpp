@@ -21,4 +21,9 @@ Programa::Programa(const QString& opcaoPasta, Feedback& feedback, const QString&
     banco_.ReiniciaTabelas(feedback_);
 }
 
+Programa::~Programa()
+{
+    configuracao_->grava();
+}
+
 } // namespace quintar

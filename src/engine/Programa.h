@@ -18,6 +18,8 @@ public:
     // opcaoPasta: the --pasta option (may be empty). arquivoConfiguracao: a settings file of
     // its own instead of the user's store (tests). Throws Erro when the start cannot go on.
     Programa(const QString& opcaoPasta, Feedback& feedback, const QString& arquivoConfiguracao = {});
+    // The settings are written back when the program ends.
+    ~Programa();
 
     Configuracao& configuracao() { return *configuracao_; }
     BancoDados& banco() { return banco_; }

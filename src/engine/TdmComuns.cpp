@@ -88,6 +88,15 @@ void TdmComuns::GravaDemonstrativo()
     }
 }
 
+Money TdmComuns::TotalCorrigido(qint64 processoId, DM::Coluna coluna)
+{
+    long double soma = 0;
+    for (const auto& [chave, l] : Demonstrativo(processoId))
+        if (!l.nulo(coluna))
+            soma += l.money(coluna).toReal() * l.indiceCm();
+    return Money::fromReal(soma);
+}
+
 void TdmComuns::DescartaDemonstrativo()
 {
     demonstrativos_.clear();

@@ -80,6 +80,9 @@ public:
     LinhaDemonstrativo& LinhaExistente(qint64 processoId, int ano, int mes);
     void GravaDemonstrativo();
     void DescartaDemonstrativo();
+    // An item's corrected total: the sum over the case's statement rows of the column × INDICE_CM
+    // (rows where the column is empty left out), stored as Money.
+    Money TotalCorrigido(qint64 processoId, DM::Coluna coluna);
 
 private:
     double indiceDoDia(int codIndice, QDate dia, bool guardado);

@@ -45,9 +45,7 @@ Money TdmFGTS::CalculaFGTS(QDate fimPacto, QDate inicioPacto, qint64 processoId)
     // A premium already paid (its month marked as reflex only) stays out of the base; an
     // empty marker counts as not "N".
     const auto naoReflexo = [](const LinhaDemonstrativo& l, DM::Coluna marcador) { return l.flag(marcador) == u"N"; };
-    auto& linhas = m_.comuns.Demonstrativo(processoId);
-    long double soma = 0;
-    for (auto& [chave, l] : linhas) {
+    for (auto& [chave, l] : m_.comuns.Demonstrativo(processoId)) {
         Money itens, salarioMes, verbas, periodo, parteMulta;
         if (chave >= periodoInicial && chave <= periodoFinal) {
             long double fracao = 1;
@@ -83,10 +81,7 @@ Money TdmFGTS::CalculaFGTS(QDate fimPacto, QDate inicioPacto, qint64 processoId)
         l.defineMoney(DM::FGTS, verbas + periodo + parteMulta);
         m_.feedback.processaEventos();
     }
-    for (const auto& [chave, l] : linhas)
-        if (!l.nulo(DM::FGTS))
-            soma += l.money(DM::FGTS).toReal() * l.indiceCm();
-    const Money total = Money::fromReal(soma);
+    const Money total = m_.comuns.TotalCorrigido(processoId, DM::FGTS);
     m_.banco.executa(QStringLiteral("UPDATE TAB_FGTS SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     return total;

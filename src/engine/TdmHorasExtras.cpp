@@ -71,14 +71,7 @@ Money TdmHorasExtras::CalculaHorasExtras(qint64 processoId)
         m_.feedback.processaEventos();
     }
 
-    Money total;
-    if (reflexo == u"N") {
-        long double soma = 0;
-        for (const auto& [chave, l] : m_.comuns.Demonstrativo(processoId))
-            if (!l.nulo(DM::HORA_EXTRA))
-                soma += l.money(DM::HORA_EXTRA).toReal() * l.indiceCm();
-        total = Money::fromReal(soma);
-    }
+    const Money total = reflexo == u"N" ? m_.comuns.TotalCorrigido(processoId, DM::HORA_EXTRA) : Money();
     m_.banco.executa(QStringLiteral("UPDATE TAB_HORAS_EXTRAS SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     return total;

@@ -20,6 +20,23 @@ long double FatorMesAdicional(int ano, int mes, QDate inicioPacto, QDate fimPact
     return 1;
 }
 
+Money LancaAdicional(Motor& motor, qint64 processoId, QDate primeiroMes, QDate ultimoMes, DM::Coluna coluna,
+                     DM::Coluna marcador, const QString& reflexo, long double taxa,
+                     const std::function<Money(const LinhaDemonstrativo&)>& base)
+{
+    TdmComuns& comuns = motor.comuns;
+    comuns.MontaPeriodo(processoId, primeiroMes, ultimoMes);
+    auto& linhas = comuns.Demonstrativo(processoId);
+    for (auto it = linhas.lower_bound(AnoMes(primeiroMes)); it != linhas.end() && it->first <= AnoMes(ultimoMes); ++it) {
+        LinhaDemonstrativo& l = it->second;
+        const long double fator = FatorMesAdicional(l.ano(), l.mes(), comuns.dataInicioPacto, comuns.dataFimPacto);
+        l.defineFlag(marcador, reflexo);
+        l.defineMoney(coluna, Money::fromReal(base(l).toReal() * taxa * fator));
+        motor.feedback.processaEventos();
+    }
+    return reflexo == u"N" ? comuns.TotalCorrigido(processoId, coluna) : Money();
+}
+
 TdmInsalubridade::TdmInsalubridade(Motor& motor) : m_(motor) {}
 
 long double TdmInsalubridade::PercentualGrau(int grau)
@@ -49,25 +66,11 @@ Money TdmInsalubridade::CalculaInsalubridade(qint64 processoId)
     const QString reflexo = q.value(6).toString();
     q.finish();
 
-    m_.comuns.MontaPeriodo(processoId, inicial, ultimo);
-    auto& linhas = m_.comuns.Demonstrativo(processoId);
-    for (auto it = linhas.lower_bound(AnoMes(inicial)); it != linhas.end() && it->first <= AnoMes(ultimo); ++it) {
-        LinhaDemonstrativo& l = it->second;
-        const long double fator = FatorMesAdicional(l.ano(), l.mes(), m_.comuns.dataInicioPacto, m_.comuns.dataFimPacto);
-        const Money base = salarioMinimo ? m_.comuns.SalarioMinimo(l.mes(), l.ano()) : l.money(DM::SALARIO_FIXO);
-        l.defineFlag(DM::IND_APENAS_REFLEXO_AI, reflexo);
-        l.defineMoney(DM::INSALUBRIDADE, Money::fromReal(base.toReal() * taxa * fator));
-        m_.feedback.processaEventos();
-    }
-
-    Money total;
-    if (reflexo == u"N") {
-        long double soma = 0;
-        for (const auto& [chave, l] : linhas)
-            if (!l.nulo(DM::INSALUBRIDADE))
-                soma += l.money(DM::INSALUBRIDADE).toReal() * l.indiceCm();
-        total = Money::fromReal(soma);
-    }
+    const Money total = LancaAdicional(m_, processoId, inicial, ultimo, DM::INSALUBRIDADE, DM::IND_APENAS_REFLEXO_AI,
+                                       reflexo, taxa, [&](const LinhaDemonstrativo& l) {
+                                           return salarioMinimo ? m_.comuns.SalarioMinimo(l.mes(), l.ano())
+                                                                : l.money(DM::SALARIO_FIXO);
+                                       });
     m_.banco.executa(QStringLiteral("UPDATE TAB_INSALUBRIDADE SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     return total;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Demonstrativo.h"
 #include "Money.h"
 
 #include <QDate>
 #include <QString>
+
+#include <functional>
 
 namespace quintar {
 
@@ -14,6 +17,13 @@ class Motor;
 // contract starts after the 1st; end day / 30 when it ends before the month's last day, or
 // (end day − start day) / 30 when it also starts in that month after the 1st; else 1.
 long double FatorMesAdicional(int ano, int mes, QDate inicioPacto, QDate fimPacto);
+
+// Writes a hazard premium into the statement months of its period (every month built first):
+// base × rate × the month factor, with the item's reflex-only marker. Returns the corrected
+// total, 0 unless `reflexo` is "N".
+Money LancaAdicional(Motor& motor, qint64 processoId, QDate primeiroMes, QDate ultimoMes, DM::Coluna coluna,
+                     DM::Coluna marcador, const QString& reflexo, long double taxa,
+                     const std::function<Money(const LinhaDemonstrativo&)>& base);
 
 // Insalubrity premium: a percentage by degree of the minimum wage or of the fixed salary.
 class TdmInsalubridade {

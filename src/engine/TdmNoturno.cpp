@@ -50,14 +50,7 @@ Money TdmNoturno::CalculaNoturno(qint64 processoId)
         m_.feedback.processaEventos();
     }
 
-    Money total;
-    if (!reflexo) {
-        long double soma = 0;
-        for (const auto& [chave, l] : m_.comuns.Demonstrativo(processoId))
-            if (!l.nulo(DM::NOTURNO))
-                soma += l.money(DM::NOTURNO).toReal() * l.indiceCm();
-        total = Money::fromReal(soma);
-    }
+    const Money total = !reflexo ? m_.comuns.TotalCorrigido(processoId, DM::NOTURNO) : Money();
     m_.banco.executa(QStringLiteral("UPDATE TAB_NOTURNO SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     return total;

@@ -27,24 +27,8 @@ Money TdmPericulosidade::CalculaPericulosidade(qint64 processoId)
     const QString reflexo = q.value(5).toString();
     q.finish();
 
-    m_.comuns.MontaPeriodo(processoId, inicial, ultimo);
-    auto& linhas = m_.comuns.Demonstrativo(processoId);
-    for (auto it = linhas.lower_bound(AnoMes(inicial)); it != linhas.end() && it->first <= AnoMes(ultimo); ++it) {
-        LinhaDemonstrativo& l = it->second;
-        const long double fator = FatorMesAdicional(l.ano(), l.mes(), m_.comuns.dataInicioPacto, m_.comuns.dataFimPacto);
-        l.defineFlag(DM::IND_APENAS_REFLEXO_AP, reflexo);
-        l.defineMoney(DM::PERICULOSIDADE, Money::fromReal(l.money(DM::SALARIO_FIXO).toReal() * taxa * fator));
-        m_.feedback.processaEventos();
-    }
-
-    Money total;
-    if (reflexo == u"N") {
-        long double soma = 0;
-        for (const auto& [chave, l] : linhas)
-            if (!l.nulo(DM::PERICULOSIDADE))
-                soma += l.money(DM::PERICULOSIDADE).toReal() * l.indiceCm();
-        total = Money::fromReal(soma);
-    }
+    const Money total = LancaAdicional(m_, processoId, inicial, ultimo, DM::PERICULOSIDADE, DM::IND_APENAS_REFLEXO_AP,
+                                       reflexo, taxa, [](const LinhaDemonstrativo& l) { return l.money(DM::SALARIO_FIXO); });
     m_.banco.executa(QStringLiteral("UPDATE TAB_PERICULOSIDADE SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     return total;

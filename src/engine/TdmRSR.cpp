@@ -79,14 +79,7 @@ Money TdmRSR::CalculaRSR(qint64 processoId, QDate inicio, QDate fim)
         m_.feedback.processaEventos();
     }
 
-    Money total;
-    if (apenasReflexo == u"N") {
-        long double soma = 0;
-        for (const auto& [chave, l] : linhas)
-            if (!l.nulo(DM::RSR))
-                soma += l.money(DM::RSR).toReal() * l.indiceCm();
-        total = Money::fromReal(soma);
-    }
+    const Money total = apenasReflexo == u"N" ? m_.comuns.TotalCorrigido(processoId, DM::RSR) : Money();
     m_.banco.executa(QStringLiteral("UPDATE TAB_RSR SET VALOR_DEVIDO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     aberto_ = false;
