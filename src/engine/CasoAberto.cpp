@@ -253,81 +253,67 @@ void CasoAberto::GravaProcesso()
     Posta();
 }
 
+QVector<CasoAberto::Item> CasoAberto::itens()
+{
+    const qint64 id = processoId();
+    const QDate inicio = data(u"DATA_INICIO_PACTO");
+    const QDate fim = data(u"DATA_FIM_PACTO");
+    BancoDados& banco = m_.banco;
+    const auto tabelas = [](std::initializer_list<const char*> nomes) {
+        QStringList t;
+        for (const char* n : nomes)
+            t.append(QString::fromLatin1(n));
+        return t;
+    };
+    // The order of the table validation; the first seven are the default items of a
+    // calculation with nothing ticked. The table names are shown as written here.
+    return {
+        {"CALCULA_AVISO_PREVIO", [=, &banco] { PreparaAviso(banco, id); }, tabelas({"tab_aviso_previo"})},
+        {"CALCULA_SALARIO", [=, this] { m_.rapido.GeraMesesSalario(id, inicio, fim); }, tabelas({"tab_salario"})},
+        {"CALCULA_13_SALARIO", [=, this] { m_.decimo.GeraAnos13Salario(id); }, tabelas({"tab_13_salario"})},
+        {"CALCULA_FERIAS", [=, this] { m_.ferias.GeraPeriodosFerias(fim, inicio, id); }, tabelas({"tab_ferias"})},
+        {"CALCULA_FGTS", [=, &banco] { PreparaFGTS(banco, id, inicio, fim); }, tabelas({"TAB_FGTS"})},
+        {"CALCULA_INSS", [=, &banco] { PreparaINSS(banco, id); }, tabelas({"TAB_INSS"})},
+        {"CALCULA_IR", [=, &banco] { PreparaIR(banco, id); }, tabelas({"TAB_IR"})},
+        {"CALCULA_HORAS_EXTRAS", [=, &banco] { PreparaHorasExtras(banco, id, inicio, fim); },
+         tabelas({"tab_horas_extras", "tab_jt_extra"})},
+        {"CALCULA_NOTURNO", [=, &banco] { PreparaNoturno(banco, id, inicio, fim); },
+         tabelas({"tab_noturno", "tab_jt_noturno"})},
+        {"CALCULA_INSALUBRIDADE", [=, &banco] { PreparaInsalubridade(banco, id, inicio, fim); },
+         tabelas({"tab_insalubridade"})},
+        {"CALCULA_PERICULOSIDADE", [=, &banco] { PreparaPericulosidade(banco, id, inicio, fim); },
+         tabelas({"tab_periculosidade"})},
+        {"CALCULA_RSR", [=, &banco] { PreparaRSR(banco, id); }, tabelas({"TAB_RSR"})},
+        // Interest without its row cannot be calculated: the item is switched off.
+        {"CALCULA_JUROS",
+         [=, this] {
+             if (m_.juros.SemJuros(id)) {
+                 define(u"CALCULA_JUROS", QStringLiteral("N"));
+                 m_.comuns.ExcluiTabela(QStringLiteral("TAB_JUROS"), id, true);
+             }
+         },
+         tabelas({"TAB_JUROS"})},
+        {"CALCULA_MULTAS", {}, tabelas({"tab_multas"})},
+        {"CALCULA_OUTROS_CRED", {}, tabelas({"tab_outros_credito"})},
+        {"CALCULA_OUTROS_DEB", {}, tabelas({"tab_outros_debito"})},
+    };
+}
+
 void CasoAberto::ValidaTabelas()
 {
     Feedback& feedback = m_.feedback;
     feedback.status(QStringLiteral("Validando Tabelas."));
-    const qint64 id = processoId();
-    const QDate inicio = data(u"DATA_INICIO_PACTO");
-    const QDate fim = data(u"DATA_FIM_PACTO");
-    m_.comuns.defineContrato(inicio, fim);
-    const auto exclui = [&](const char* tabela) { m_.comuns.ExcluiTabela(QString::fromLatin1(tabela), id, true); };
+    m_.comuns.defineContrato(data(u"DATA_INICIO_PACTO"), data(u"DATA_FIM_PACTO"));
     try {
         m_.rapido.GeraVariacaoSalarial(*this);
-        if (marcado(u"CALCULA_AVISO_PREVIO"))
-            PreparaAviso(m_.banco, id);
-        else
-            exclui("tab_aviso_previo");
-        if (marcado(u"CALCULA_SALARIO"))
-            m_.rapido.GeraMesesSalario(id, inicio, fim);
-        else
-            exclui("tab_salario");
-        if (marcado(u"CALCULA_13_SALARIO"))
-            m_.decimo.GeraAnos13Salario(id);
-        else
-            exclui("tab_13_salario");
-        if (marcado(u"CALCULA_FERIAS"))
-            m_.ferias.GeraPeriodosFerias(fim, inicio, id);
-        else
-            exclui("tab_ferias");
-        if (marcado(u"CALCULA_FGTS"))
-            PreparaFGTS(m_.banco, id, inicio, fim);
-        else
-            exclui("TAB_FGTS");
-        if (marcado(u"CALCULA_INSS"))
-            PreparaINSS(m_.banco, id);
-        else
-            exclui("TAB_INSS");
-        if (marcado(u"CALCULA_IR"))
-            PreparaIR(m_.banco, id);
-        else
-            exclui("TAB_IR");
-        if (marcado(u"CALCULA_HORAS_EXTRAS")) {
-            PreparaHorasExtras(m_.banco, id, inicio, fim);
-        } else {
-            exclui("tab_horas_extras");
-            exclui("tab_jt_extra");
+        for (const Item& item : itens()) {
+            if (!marcado(QString::fromLatin1(item.flag))) {
+                for (const QString& tabela : item.tabelas)
+                    m_.comuns.ExcluiTabela(tabela, processoId(), true);
+            } else if (item.prepara) {
+                item.prepara();
+            }
         }
-        if (marcado(u"CALCULA_NOTURNO")) {
-            PreparaNoturno(m_.banco, id, inicio, fim);
-        } else {
-            exclui("tab_noturno");
-            exclui("tab_jt_noturno");
-        }
-        if (marcado(u"CALCULA_INSALUBRIDADE"))
-            PreparaInsalubridade(m_.banco, id, inicio, fim);
-        else
-            exclui("tab_insalubridade");
-        if (marcado(u"CALCULA_PERICULOSIDADE"))
-            PreparaPericulosidade(m_.banco, id, inicio, fim);
-        else
-            exclui("tab_periculosidade");
-        if (marcado(u"CALCULA_RSR"))
-            PreparaRSR(m_.banco, id);
-        else
-            exclui("TAB_RSR");
-        if (!marcado(u"CALCULA_JUROS") || m_.juros.SemJuros(id)) {
-            // Interest without its row cannot be calculated: the item is switched off.
-            if (marcado(u"CALCULA_JUROS"))
-                define(u"CALCULA_JUROS", QStringLiteral("N"));
-            exclui("TAB_JUROS");
-        }
-        if (!marcado(u"CALCULA_MULTAS"))
-            exclui("tab_multas");
-        if (!marcado(u"CALCULA_OUTROS_CRED"))
-            exclui("tab_outros_credito");
-        if (!marcado(u"CALCULA_OUTROS_DEB"))
-            exclui("tab_outros_debito");
     } catch (...) {
         feedback.status(QStringLiteral("Tabelas Validadas."));
         throw;
@@ -346,22 +332,11 @@ void CasoAberto::CalculoPadrao()
     progressoMaximo_ = 15;
     Edita();
     m_.rapido.GeraVariacaoSalarial(*this);
-    const qint64 id = processoId();
-    const QDate inicio = data(u"DATA_INICIO_PACTO");
-    const QDate fim = data(u"DATA_FIM_PACTO");
-    m_.comuns.defineContrato(inicio, fim);
-    const std::pair<const char*, std::function<void()>> itens[] = {
-        {"CALCULA_AVISO_PREVIO", [&] { PreparaAviso(m_.banco, id); }},
-        {"CALCULA_SALARIO", [&] { m_.rapido.GeraMesesSalario(id, inicio, fim); }},
-        {"CALCULA_13_SALARIO", [&] { m_.decimo.GeraAnos13Salario(id); }},
-        {"CALCULA_FERIAS", [&] { m_.ferias.GeraPeriodosFerias(fim, inicio, id); }},
-        {"CALCULA_FGTS", [&] { PreparaFGTS(m_.banco, id, inicio, fim); }},
-        {"CALCULA_INSS", [&] { PreparaINSS(m_.banco, id); }},
-        {"CALCULA_IR", [&] { PreparaIR(m_.banco, id); }},
-    };
-    for (const auto& [flag, prepara] : itens) {
-        define(QString::fromLatin1(flag), QStringLiteral("S"));
-        prepara();
+    m_.comuns.defineContrato(data(u"DATA_INICIO_PACTO"), data(u"DATA_FIM_PACTO"));
+    const QVector<Item> todos = itens();
+    for (int i = 0; i < 7; ++i) {
+        define(QString::fromLatin1(todos[i].flag), QStringLiteral("S"));
+        todos[i].prepara();
         AvancaProgresso();
     }
     Posta();

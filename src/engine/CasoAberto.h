@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVector>
 
@@ -80,6 +81,13 @@ public:
 
 private:
     enum class Estado { Navegando, Editando, Inserindo };
+    // A calculation item: its flag, its preparation when ticked, its tables when not.
+    struct Item {
+        const char* flag;
+        std::function<void()> prepara;
+        QStringList tabelas;
+    };
+    QVector<Item> itens();
     void validaAntesDePostar();
     void gravaArquivo();
     int indice(QStringView coluna) const;
