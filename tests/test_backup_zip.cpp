@@ -22,8 +22,10 @@ namespace {
 // Every call the core makes on the panel, as text.
 class PainelGravado : public PainelProgresso {
 public:
-    void mostraPainel() override { eventos << QStringLiteral("mostra"); }
-    void escondePainel() override { eventos << QStringLiteral("esconde"); }
+    void mostraProgresso(bool visivel) override
+    {
+        eventos << (visivel ? QStringLiteral("mostra") : QStringLiteral("esconde"));
+    }
     void nomeArquivo(const QString& nome) override { eventos << QStringLiteral("nome ") + nome; }
     void barraArquivo(int p) override { eventos << QStringLiteral("arquivo ") + QString::number(p); }
     void barraTotal(int p) override { eventos << QStringLiteral("total ") + QString::number(p); }

@@ -107,8 +107,13 @@ public:
         if (aoProgredir)
             aoProgredir(posicao);
     }
-    void mostraPainel(bool v) override { eventos << (v ? "painel" : "sem painel"); }
-    void mostraAbortar(bool v) override { eventos << (v ? "abortar" : "sem abortar"); }
+    void mostraProgresso(bool v) override { eventos << (v ? "painel" : "sem painel"); }
+    void permiteAbortar(std::function<void()> aborta) override
+    {
+        botaoAbortar = aborta;
+        eventos << (aborta ? "abortar" : "sem abortar");
+    }
+    std::function<void()> botaoAbortar;
 };
 
 // A program folder with its settings pointing at the server.
@@ -445,7 +450,7 @@ TEST(VerificaTabelas, AbortarDuranteValoresParaAntesDoIRESemVerificarVersao)
             const bool download = k.momento.startsWith("Transferindo");
             if (!c.janela.estados.isEmpty() && c.janela.estados.last() == k.momento && p > 0
                 && download == c.atualizacao.transferindo())
-                c.atualizacao.aborta();
+                c.janela.botaoAbortar();
         };
 
         Atualizacao::Resultado resultado = Atualizacao::Resultado::Encerra;

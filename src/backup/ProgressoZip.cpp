@@ -22,7 +22,7 @@ void ProgressoZip::mostra()
 {
     if (!mostrado_) {
         mostrado_ = true;
-        painel_.mostraPainel();
+        painel_.mostraProgresso(true);
     }
 }
 
@@ -79,7 +79,7 @@ void ProgressoZip::encerra()
 {
     if (mostrado_) {
         mostrado_ = false;
-        painel_.escondePainel();
+        painel_.mostraProgresso(false);
     }
 }
 

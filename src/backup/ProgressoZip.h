@@ -1,20 +1,18 @@
 #pragma once
 
+#include "Feedback.h"
+
 #include <QString>
 #include <QtGlobal>
 
 namespace quintar {
 
 // Where the ZIP work shows its progress: the status panel of the backup dialog, or the
-// lines printed by the command-line front end. The values are worked out by ProgressoZip;
-// an implementation only displays them.
-class PainelProgresso {
+// lines printed by the command-line front end. The panel appears (mostraProgresso) at the
+// first event and goes away when the work ends, also on failure. The values are worked out
+// by ProgressoZip; an implementation only displays them.
+class PainelProgresso : public Feedback {
 public:
-    virtual ~PainelProgresso() = default;
-
-    // The panel appears at the first event and goes away when the work ends, also on failure.
-    virtual void mostraPainel() { }
-    virtual void escondePainel() { }
     // The name of the file being processed (empty: cleared).
     virtual void nomeArquivo(const QString& /*nome*/) { }
     // Both bars run from 1 (start) to 10001 (full): hundredths of a percent, plus 1.
@@ -22,8 +20,6 @@ public:
     virtual void barraTotal(int /*posicao*/) { }
     // "3 arquivos", "Total: 12 Kb", or empty (cleared).
     virtual void textoTotais(const QString& /*texto*/) { }
-    // Let pending window messages be processed, so the window repaints.
-    virtual void processaEventos() { }
 };
 
 // The start and the end of the progress bars.

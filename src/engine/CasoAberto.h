@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FonteDados.h"
 #include "Money.h"
 
 #include <QDate>
@@ -19,13 +20,18 @@ class Motor;
 
 // The open case: the TAB_PROCESSO row the main window shows and edits, with the commands
 // that work on it without a window (posting with its validation and the case-file write,
-// reading a case file, the table validation, the Calcular command).
+// reading a case file, the table validation, the Calcular command, and what ticking and
+// unticking items does to the item tables).
 //
 // Every posting validates the row and writes the case file; a refused validation throws
 // Erro with the message and the column that gets the focus, and leaves the row in editing.
-class CasoAberto {
+// Every change of a value is announced (valorAlterado), so a window shows what a command
+// changed. The contract dates of the row are the ones the calculators work with.
+class CasoAberto : public FonteDados {
+    Q_OBJECT
+
 public:
-    CasoAberto(Motor& motor);
+    explicit CasoAberto(Motor& motor, QObject* pai = nullptr);
 
     // "Now", for DATA_CALCULO and the checks against today; the computer clock unless set.
     std::function<QDateTime()> relogio;
@@ -40,18 +46,24 @@ public:
     bool Localiza(qint64 processoId);
     bool aberto() const { return aberto_; }
 
+    bool temRegistro() const override { return aberto_; }
+
     qint64 processoId() const { return valor(u"PROCESSO_ID").toLongLong(); }
-    QVariant valor(QStringView coluna) const;
+    const Tabela& tabela() const override;
+    // Throws Erro for a column TAB_PROCESSO does not have.
+    QVariant valor(QStringView coluna) const override;
+    // The value the column had when the row went into editing (its value when it is not).
+    QVariant valorAntesDaEdicao(QStringView coluna) const;
     Money money(QStringView coluna) const;
     QDate data(QStringView coluna) const;
     QString texto(QStringView coluna) const { return valor(coluna).toString(); }
     // The item's check box: its CALCULA_ flag holds exactly "S".
     bool marcado(QStringView flag) const { return texto(flag) == u"S"; }
 
-    bool emEdicao() const { return estado_ != Estado::Navegando; }
+    bool emEdicao() const override { return estado_ != Estado::Navegando; }
     // Puts the row into editing (remembering the dates and the reference salary) if it is not.
     void Edita();
-    void define(QStringView coluna, const QVariant& valorBanco);
+    void define(QStringView coluna, const QVariant& valorBanco) override;
     void defineMoney(QStringView coluna, Money valor);
     // Posts the row: validation, then the row is stored and the case file written.
     void Posta();
@@ -61,6 +73,27 @@ public:
     QString CaminhoArquivo();
 
     int ContaItensMarcados() const;
+    // The tables whose case rows go when the item of that CALCULA_ flag is switched off.
+    static QStringList TabelasDoItem(QStringView flag);
+    // An item was unticked: its rows are deleted. For the notice period, RetiraAviso with
+    // whether the 13th salary and the vacation are ticked. Totals and statement stay.
+    void DesmarcaItem(QStringView flag, bool marcado13, bool marcadoFerias);
+    // Every item unticked, in the fixed order (so the notice is switched off after the 13th
+    // salary and the vacation, and regenerates nothing), then every flag "N".
+    void DesmarcaTodos();
+    // The reference salary as typed: stored; while the row is edited (not inserted) every
+    // month of the salary history takes it; the results are cleared.
+    void AlteraSalarioReferencia(Money salario);
+    // Whether leaving a contract date must ask before switching every item off: the row is
+    // edited (not inserted), an item is ticked, and a contract date differs from its value
+    // when the editing began.
+    bool PedeConfirmacaoPacto() const;
+    // The answer to that question: Yes unticks every item and deletes the salary history; No
+    // clears the results and puts the remembered contract dates back.
+    void ConfirmaMudancaPacto(bool sim);
+    // After the salary-history editor's OK: the newest month's fixed salary and unit become
+    // the case's when they differ (the row is posted then), then GravaProcesso.
+    void AplicaVariacaoSalarial();
     // Zeroes the totals, deletes the monthly statement and disables printing (row in editing).
     void LimpaTotais();
     void GravaProcesso();
@@ -91,6 +124,7 @@ private:
     void validaAntesDePostar();
     void gravaArquivo();
     int indice(QStringView coluna) const;
+    void defineEstado(Estado estado);
 
     Motor& m_;
     QVector<QVariant> valores_;

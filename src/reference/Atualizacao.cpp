@@ -23,8 +23,8 @@ public:
     explicit Restauracao(InterfaceAtualizacao& interface) : interface_(interface) { }
     ~Restauracao()
     {
-        interface_.mostraPainel(false);
-        interface_.mostraAbortar(false);
+        interface_.mostraProgresso(false);
+        interface_.permiteAbortar({});
         interface_.status(QString());
     }
 
@@ -61,7 +61,7 @@ Atualizacao::Resultado Atualizacao::AtualizaSistema(ModoAtualizacao modo)
 {
     abortado_ = false;
     Restauracao restauracao(interface_);
-    interface_.mostraAbortar(true);
+    interface_.permiteAbortar([this] { aborta(); });
     VerificaTabelas(modo);
     if (!abortado_ && novaVersao_)
         return iniciaAtualizador();
@@ -93,23 +93,23 @@ void Atualizacao::VerificaTabelas(ModoAtualizacao modo)
     if (!ExisteFaixaINSS(banco_, ano, mes) && hoje.day() >= 5
         && interface_.confirma(QStringLiteral("As tabelas auxiliares estão desatualizadas. \r\n"
                                               "Deseja verificar se existem novos índices ?"))) {
-        interface_.mostraPainel(true);
+        interface_.mostraProgresso(true);
         interface_.progresso(0, 100);
         BaixaArquivo(QStringLiteral("FaixasINSS.dat"));
         ImportaTabelas(banco_, interface_, true);
         if (ExisteFaixaINSS(banco_, ano, mes)) {
             if (abortado_) {
-                interface_.mostraPainel(false);
+                interface_.mostraProgresso(false);
                 return;
             }
             BaixaArquivo(QStringLiteral("Valores.dat"));
             if (abortado_) {
-                interface_.mostraPainel(false);
+                interface_.mostraProgresso(false);
                 return;
             }
             BaixaArquivo(QStringLiteral("FaixasIR2.dat"));
             if (abortado_) {
-                interface_.mostraPainel(false);
+                interface_.mostraProgresso(false);
                 return;
             }
             BaixaArquivo(QStringLiteral("Diario.dat"));
@@ -121,7 +121,7 @@ void Atualizacao::VerificaTabelas(ModoAtualizacao modo)
         }
         interface_.processaEventos();
         novaVersao_ = VerificaNovaVersao();
-        interface_.mostraPainel(false);
+        interface_.mostraProgresso(false);
     }
     if (modo == ModoAtualizacao::Manual) {
         novaVersao_ = VerificaNovaVersao();
@@ -151,7 +151,7 @@ bool Atualizacao::VerificaNovaVersao()
 {
     if (abortado_)
         return false;
-    interface_.mostraPainel(true);
+    interface_.mostraProgresso(true);
     interface_.progresso(0, 100);
     // The version check goes through the same proxy as the tables: in manual mode it may be
     // the command's only download.
@@ -171,7 +171,7 @@ bool Atualizacao::VerificaNovaVersao()
     const bool nova = versao_ < numeroDaLinha(calcinfo_.value(0));
     interface_.status(nova ? QStringLiteral("Nova atualização encontrada!")
                            : QStringLiteral("Não há nova atualização para o programa."));
-    interface_.mostraPainel(false);
+    interface_.mostraProgresso(false);
     return nova;
 }
 

@@ -13,20 +13,16 @@ namespace quintar {
 
 enum class ModoAtualizacao { Automatico, Manual };
 
-// What the reference update needs from the window: the question, the messages (informa),
-// the status bar and the gauge (status, progresso), the progress panel with the hourglass
-// cursor, the abort button with the disabled toolbar, and today's date. The update runs
-// its downloads in a local event loop, so the window's own events (the abort button)
-// keep flowing; processaEventos is called between steps as well.
+// What the reference update needs from the window besides its Feedback (the messages, the
+// status bar, the gauge and its panel, the abort button "Abortar transferência..." with the
+// toolbar disabled): the question and today's date. The update runs its downloads in a
+// local event loop, so the window's own events (the abort button) keep flowing;
+// processaEventos is called between steps as well.
 class InterfaceAtualizacao : public Feedback {
 public:
     // A Yes/No confirmation; true for Yes.
     virtual bool confirma(const QString& pergunta) = 0;
     virtual QDate hoje() { return QDate::currentDate(); }
-    // The progress panel in front (progress 0 of 100) and the hourglass, or both away.
-    virtual void mostraPainel(bool /*visivel*/) { }
-    // The abort button "Abortar transferência..." shown and the toolbar disabled, or back.
-    virtual void mostraAbortar(bool /*visivel*/) { }
 };
 
 // The reference-table update and the program's version check. One object lives as long

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace quintar {
 
@@ -31,8 +32,12 @@ QString ResolvePastaPrograma(const QString& opcaoPasta)
     QString pasta = opcaoPasta;
     if (pasta.isEmpty())
         pasta = qEnvironmentVariable("QUINTAR_PASTA");
-    if (pasta.isEmpty())
+    if (pasta.isEmpty()) {
         pasta = QCoreApplication::applicationDirPath();
+        // An installed program cannot write beside itself: each user gets a folder of their own.
+        if (!QFileInfo(pasta).isWritable())
+            pasta = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Quintar");
+    }
     return ComBarra(QDir::cleanPath(QFileInfo(pasta).absoluteFilePath()));
 }
 

@@ -5,8 +5,9 @@
 namespace quintar {
 
 // The program folder: --pasta DIR, else the QUINTAR_PASTA environment variable, else the
-// executable's own folder; always absolute and with a trailing '/'. It holds
-// TabelasParadox/, Calculos/ and the small text files.
+// executable's own folder, or $XDG_DATA_HOME/Quintar (~/.local/share/Quintar) when that
+// folder cannot be written (an installed program); always absolute and with a trailing '/'.
+// It holds TabelasParadox/, Calculos/ and the small text files.
 QString ResolvePastaPrograma(const QString& opcaoPasta);
 void DefinePastaPrograma(const QString& pasta);
 const QString& PastaPrograma();
