@@ -1,6 +1,7 @@
 #include "CasoAberto.h"
 
 #include "ArquivoCaso.h"
+#include "CicloCaso.h"
 #include "Erro.h"
 #include "Esquema.h"
 #include "Motor.h"
@@ -147,8 +148,17 @@ bool CasoAberto::Localiza(qint64 processoId)
 
 void CasoAberto::AbreArquivo(const QString& caminho)
 {
-    aberto_ = false;
+    struct Antes {
+        QVector<QVariant> valores, antesDaEdicao;
+        Estado estado;
+        qint64 idGravado;
+        bool aberto, impressao;
+        QString arquivo;
+    };
+    const Antes antes{valores_, antesDaEdicao_, estado_, idGravado_, aberto_, impressao_, arquivoEscolhido};
+    m_.comuns.GravaDemonstrativo();
     m_.comuns.DescartaDemonstrativo();
+    aberto_ = false;
     try {
         Transacao transacao(m_.banco);
         LeArquivo(m_.banco, caminho, m_.feedback);
@@ -159,14 +169,36 @@ void CasoAberto::AbreArquivo(const QString& caminho)
         m_.comuns.GravaDemonstrativo();
         transacao.confirma();
     } catch (...) {
-        aberto_ = false;
-        defineEstado(Estado::Navegando);
+        // The tables went back to the case that was open: so does the row.
         m_.comuns.DescartaDemonstrativo();
+        valores_ = antes.valores;
+        antesDaEdicao_ = antes.antesDaEdicao;
+        idGravado_ = antes.idGravado;
+        aberto_ = antes.aberto;
+        impressao_ = antes.impressao;
+        arquivoEscolhido = antes.arquivo;
+        if (aberto_)
+            m_.comuns.defineContrato(data(u"DATA_INICIO_PACTO"), data(u"DATA_FIM_PACTO"));
+        defineEstado(antes.estado);
         emit registroAlterado();
         throw;
     }
     arquivoEscolhido = caminho;
     m_.feedback.status(QString());
+}
+
+void CasoAberto::Renumera()
+{
+    const qint64 antigo = idGravado_;
+    const qint64 novo =
+        m_.banco.escalar(QStringLiteral("SELECT NUMERO FROM TAB_PROCESSO WHERE PROCESSO_ID = :id"), {{"id", antigo}})
+            .toLongLong();
+    m_.comuns.GravaDemonstrativo();
+    Transacao t(m_.banco);
+    RenumeraProcesso(m_.banco, antigo, novo);
+    t.confirma();
+    m_.comuns.DescartaDemonstrativo();
+    Localiza(novo);
 }
 
 QString CasoAberto::CaminhoArquivo()
@@ -257,10 +289,10 @@ void CasoAberto::Posta()
         q.bindValue(valores_.size(), idGravado_);
     if (!q.exec())
         throw Erro(MensagemErroBanco(q.lastError()));
-    defineEstado(Estado::Navegando);
     idGravado_ = processoId();
     aberto_ = true;
     impressao_ = false;
+    defineEstado(Estado::Navegando);
     if (adiaArquivo_)
         arquivoPendente_ = true;
     else
@@ -283,6 +315,7 @@ int CasoAberto::ContaItensMarcados() const
 
 void CasoAberto::LimpaTotais()
 {
+    impressao_ = false;
     Edita();
     for (const Coluna& c : tabelaProcesso().colunas)
         if (c.nome.startsWith(u"VALOR_") || c.nome == u"TOTAL_CALCULO" || c.nome == u"LIQUIDO_RECLAMANTE")
@@ -425,8 +458,9 @@ void CasoAberto::Calcular()
         throw;
     }
     m_.feedback.progresso(progressoMaximo_, progressoMaximo_);
-    m_.feedback.mostraProgresso(false);
     impressao_ = true;
+    m_.feedback.mostraProgresso(false);
+    emit estadoAlterado();
 }
 
 QStringList CasoAberto::TabelasDoItem(QStringView flag)

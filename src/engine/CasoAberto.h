@@ -40,8 +40,12 @@ public:
 
     // Reads a case file into freshly reset working tables, shows its row and brings the item
     // tables in line with the items switched on (ValidaTabelas), in one unit of work: on
-    // failure the working tables are as they were and no case is open.
+    // failure the working tables, the row shown and its file are as they were.
     void AbreArquivo(const QString& caminho);
+    // Saved under another number: every row of the case, in every working table, moves to
+    // the new NUMERO (the row already holds it), and the row is shown again. "Key violation."
+    // when another case of the working tables has that number.
+    void Renumera();
     // Shows the row of TAB_PROCESSO with that PROCESSO_ID (false when there is none).
     bool Localiza(qint64 processoId);
     bool aberto() const { return aberto_; }
@@ -62,7 +66,7 @@ public:
 
     bool emEdicao() const override { return estado_ != Estado::Navegando; }
     // Puts the row into editing (remembering the dates and the reference salary) if it is not.
-    void Edita();
+    void Edita() override;
     void define(QStringView coluna, const QVariant& valorBanco) override;
     void defineMoney(QStringView coluna, Money valor);
     // Posts the row: validation, then the row is stored and the case file written.

@@ -20,6 +20,8 @@ public:
 
     virtual const Tabela& tabela() const = 0;
     virtual QVariant valor(QStringView coluna) const = 0;
+    // Puts the row into editing when it is not.
+    virtual void Edita() = 0;
     // Puts the row into editing when it is not, then sets the column.
     virtual void define(QStringView coluna, const QVariant& valorBanco) = 0;
     // The row is being edited or inserted.

@@ -47,6 +47,7 @@ QVariant Registros::valor(QStringView coluna) const
 
 void Registros::abre(qint64 processoId)
 {
+    emit antesDeRedefinir();
     processoId_ = processoId;
     linhas_.clear();
     excluidas_.clear();
@@ -150,6 +151,7 @@ void Registros::Cancela()
     estado_ = Estado::Navegando;
     if (era == Estado::Inserindo) {
         const int linha = atual_;
+        emit antesDeRemover(linha);
         linhas_.removeAt(linha);
         emit linhaRemovida(linha);
         atual_ = std::min(linha, quantidade() - 1);
@@ -181,6 +183,7 @@ void Registros::novaLinha(int posicao)
     l.valores.resize(tabela_.colunas.size());
     l.valores[0] = processoId_;
     l.situacao = Situacao::Nova;
+    emit antesDeInserir(posicao);
     linhas_.insert(posicao, std::move(l));
     atual_ = posicao;
     estado_ = Estado::Inserindo;
@@ -225,6 +228,7 @@ void Registros::Exclui()
     }
     estado_ = Estado::Navegando;
     const int linha = atual_;
+    emit antesDeRemover(linha);
     linhas_.removeAt(linha);
     emit linhaRemovida(linha);
     atual_ = std::min(linha, quantidade() - 1);
@@ -286,10 +290,10 @@ void Registros::gravaLinha(Linha& l)
     q->finish();
 }
 
-void Registros::Aplica()
+void Registros::Aplica(const std::function<void()>& tambem)
 {
     Posta();
-    if (!alterado())
+    if (!alterado() && !tambem)
         return;
     // Remember what the rows were, so a failure leaves them exactly as they were.
     const QVector<Linha> antes = linhas_;
@@ -304,6 +308,8 @@ void Registros::Aplica()
             if (l.situacao != Situacao::Original)
                 gravaLinha(l);
         }
+        if (tambem)
+            tambem();
         t.confirma();
     } catch (...) {
         linhas_ = antes;

@@ -58,7 +58,7 @@ public:
     bool emEdicao() const override { return estado_ != Estado::Navegando; }
     bool temRegistro() const override { return atual_ >= 0; }
 
-    void Edita();
+    void Edita() override;
     // Runs antesDePostar and keeps the row; a refusal throws and leaves the row in editing.
     void Posta();
     // Undoes the edit of the current row; an inserted row goes away.
@@ -76,13 +76,18 @@ public:
     // Whether the rows hold changes the table does not have yet.
     bool alterado() const;
     // Posts a pending edit, then writes the changes in one unit of work: deletions, updates of
-    // colunasAtualizadas, insertions. A failure throws Erro with the database's message
-    // ("Key violation.") and leaves both the table and the rows held here as they were.
-    void Aplica();
+    // colunasAtualizadas, insertions, and then whatever `tambem` writes. A failure throws Erro
+    // with the database's message ("Key violation.") and leaves both the table and the rows
+    // held here as they were.
+    void Aplica(const std::function<void()>& tambem = {});
 
 signals:
+    // Around every change of the set of rows, so that a grid's model can follow.
+    void antesDeRedefinir();
     void linhasRedefinidas();
+    void antesDeInserir(int linha);
     void linhaInserida(int linha);
+    void antesDeRemover(int linha);
     void linhaRemovida(int linha);
     void atualAlterado(int linha);
     void celulaAlterada(int linha, int coluna);

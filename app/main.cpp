@@ -1,0 +1,69 @@
+// quintar: the desktop program.
+//
+//   quintar [--pasta DIR] [CASO.QNT.XML]
+//
+// One copy runs per user and program folder: a second start brings the first one to the
+// front (handing it the case file, if one is given) and ends with exit code 0.
+
+#include "Erro.h"
+#include "InstanciaUnica.h"
+#include "Interface.h"
+#include "Pastas.h"
+#include "TfrmPrincipal.h"
+#include "VersaoPrograma.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+using namespace quintar;
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Quintar"));
+    QApplication::setApplicationVersion(VersaoPrograma().texto);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icones/quintar.svg")));
+    QApplication::setDesktopFileName(QStringLiteral("quintar"));
+    // Qt's own buttons and questions in Portuguese, like the rest of the program.
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    QTranslator traducao;
+    if (traducao.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traducao);
+
+    QString pasta, arquivo;
+    QStringList args = app.arguments().mid(1);
+    while (!args.isEmpty()) {
+        const QString a = args.takeFirst();
+        if (a == u"--pasta" && !args.isEmpty())
+            pasta = args.takeFirst();
+        else if (!a.startsWith(u'-') && arquivo.isEmpty())
+            arquivo = QFileInfo(a).absoluteFilePath();
+    }
+
+    InstanciaUnica instancia(ResolvePastaPrograma(pasta));
+    if (!instancia.inicia(arquivo))
+        return 0;
+
+    std::unique_ptr<TfrmPrincipal> janela;
+    try {
+        janela = std::make_unique<TfrmPrincipal>(pasta);
+    } catch (const Erro& e) {
+        MostraErro(nullptr, e.mensagem());
+        return 1;
+    }
+    janela->defineArquivoInicial(arquivo);
+    QObject::connect(&instancia, &InstanciaUnica::pedido, janela.get(), [&janela](const QString& caminho) {
+        janela->setWindowState((janela->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        janela->show();
+        janela->raise();
+        janela->activateWindow();
+        if (QApplication::activeModalWidget() == nullptr)
+            janela->AbreArquivoExterno(caminho);
+    });
+    janela->show();
+    return app.exec();
+}

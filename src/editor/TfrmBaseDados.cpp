@@ -1,0 +1,67 @@
+#include "TfrmBaseDados.h"
+
+#include "Motor.h"
+#include "Registros.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace quintar {
+
+TfrmBaseDados::TfrmBaseDados(Motor& motor, const QString& tabela, QWidget* pai) : TfrmOkCan(motor, pai)
+{
+    auto registros = std::make_unique<Registros>(banco_, tabela);
+    registros->emCache = false;
+    registros->aoNovoRegistro = [this](Registros& r) {
+        r.preencheFlags(QStringLiteral("S"));
+        padroes(r);
+    };
+    defineQue1(std::move(registros));
+
+    auto* layout = new QHBoxLayout(panDados());
+    layout->setContentsMargins(0, 0, 0, 0);
+    conteudo_ = new QWidget(panDados());
+    layout->addWidget(conteudo_, 1);
+    grbBaseCalc_ = new QGroupBox(panDados());
+    grbBaseCalc_->setObjectName(QStringLiteral("grbBaseCalc"));
+    auto* base = new QVBoxLayout(grbBaseCalc_);
+    const auto caixa = [&](const char* texto, const char* nome) {
+        auto* c = new QCheckBox(QString::fromUtf8(texto), grbBaseCalc_);
+        c->setObjectName(QString::fromLatin1(nome));
+        base->addWidget(c);
+        return c;
+    };
+    chkSalario = caixa("Salário", "chkSalario");
+    chk13sal = caixa("13 Salário", "chk13sal");
+    chkHorExt = caixa("Horas Extras", "chkHorExt");
+    chkAdicNot = caixa("Adicional Noturno", "chkAdicNot");
+    chkAdicInsalub = caixa("Adicional Insalubridade", "chkAdicInsalub");
+    chkRepSReum = caixa("Repouso Semanal Remunerado", "chkRepSReum");
+    base->addStretch();
+    layout->addWidget(grbBaseCalc_);
+}
+
+void TfrmBaseDados::PreparaPadrao(qint64 processoId)
+{
+    processoId_ = processoId;
+    AbreRegistro();
+}
+
+void TfrmBaseDados::AbreRegistro()
+{
+    que1()->abre(processoId_);
+    if (que1()->quantidade() > 0)
+        return;
+    criaRegistro();
+    que1()->abre(processoId_);
+}
+
+void TfrmBaseDados::criaRegistro()
+{
+    que1()->Acrescenta();
+    que1()->Posta();
+}
+
+} // namespace quintar

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "TfrmOkCan.h"
+
+#include <QDate>
+
+#include <memory>
+
+class QButtonGroup;
+
+namespace Ui {
+class TfrmNovoProcesso;
+}
+
+namespace quintar {
+
+// "Novo Processo": the identification, the contract period and the reference salary of a
+// new case. Its row is appended to TAB_PROCESSO (the working tables are not reset) and
+// posted by OK after the new-case checks; NovoProcesso.txt proposes the next number.
+class TfrmNovoProcesso : public TfrmOkCan {
+    Q_OBJECT
+
+public:
+    TfrmNovoProcesso(Motor& motor, QDate hoje, QWidget* pai = nullptr);
+    ~TfrmNovoProcesso() override;
+
+    // The new case's PROCESSO_ID, once OK posted it.
+    qint64 processoIdNovo() const { return processoIdNovo_; }
+    Ui::TfrmNovoProcesso& ui() const { return *ui_; }
+
+protected:
+    void FormShow() override;
+    void btnOkClick() override;
+
+private:
+    std::unique_ptr<Ui::TfrmNovoProcesso> ui_;
+    QButtonGroup* unidade_;
+    QDate hoje_;
+    qint64 processoIdNovo_ = 0;
+};
+
+} // namespace quintar

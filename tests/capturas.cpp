@@ -1,0 +1,120 @@
+// Pictures of the program's windows with realistic data, for looking at them as a clerk
+// would: capturas PASTA_SAIDA. Run under a real display server (xvfb-run) to see them as
+// drawn by the X11 platform; every window is grabbed into PASTA_SAIDA/<name>.png.
+
+#include "ArquivoCaso.h"
+#include "CasoAberto.h"
+#include "Grade.h"
+#include "Motor.h"
+#include "Pastas.h"
+#include "TfrmNovoProcesso.h"
+#include "TfrmPesquisa.h"
+#include "TfrmPrincipal.h"
+#include "TfrmSalario.h"
+#include "TfrmVarSalPeriodo.h"
+#include "TfrmVarSalarial.h"
+#include "VersaoPrograma.h"
+#include "ui_TfrmNovoProcesso.h"
+#include "ui_TfrmPrincipal.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+#include <functional>
+
+using namespace quintar;
+
+namespace {
+
+QString saida;
+
+void grava(QWidget* janela, const QString& nome)
+{
+    QTest::qWait(150);
+    const QPixmap imagem = janela->window()->grab();
+    const QString arquivo = saida + u'/' + nome + QStringLiteral(".png");
+    imagem.save(arquivo);
+    std::printf("%s\n", qPrintable(arquivo));
+}
+
+// Runs `prepara` on the modal dialog that `abre` shows, grabs it, then closes it with Escape.
+void capturaModal(
+    const QString& nome, const std::function<void()>& abre, const std::function<void(QWidget*)>& prepara = {})
+{
+    QTimer::singleShot(300, [nome, prepara] {
+        QWidget* dialogo = QApplication::activeModalWidget();
+        if (!dialogo)
+            return;
+        if (prepara)
+            prepara(dialogo);
+        grava(dialogo, nome);
+        QTimer::singleShot(0, dialogo, [dialogo] { QTest::keyClick(dialogo, Qt::Key_Escape); });
+    });
+    abre();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Quintar"));
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    QTranslator traducao;
+    if (traducao.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traducao);
+    if (argc < 2) {
+        std::fprintf(stderr, "Uso: capturas PASTA_SAIDA\n");
+        return 2;
+    }
+    saida = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(saida);
+
+    QTemporaryDir pasta;
+    const QString calculos = pasta.path() + QStringLiteral("/Calculos/");
+    QDir().mkpath(calculos);
+    const QString caso = calculos + QStringLiteral("01234.2025.002.02.00.QNT.XML");
+    QFile::copy(QStringLiteral(QUINTAR_DADOS "/exemplo/01234.2025.002.02.00.QNT.XML"), caso);
+    QFile::setPermissions(caso, QFile::ReadOwner | QFile::WriteOwner);
+
+    TfrmPrincipal janela(pasta.path(), pasta.path() + QStringLiteral("/Movix.ini"));
+    janela.defineArquivoInicial(caso);
+    janela.show();
+    janela.activateWindow();
+    QTest::qWait(500);
+    janela.ui().btnCalcula->click();
+    QTest::qWait(300);
+    grava(&janela, QStringLiteral("principal"));
+
+    capturaModal(QStringLiteral("pesquisa"), [&] { janela.pesquisa().Executa(); });
+    capturaModal(QStringLiteral("novo-processo"), [&] {
+        TfrmNovoProcesso novo(janela.motor(), QDate::currentDate(), &janela);
+        QTimer::singleShot(100, [&novo] {
+            QTest::keyClicks(novo.ui().edtNumero, QStringLiteral("345"));
+            novo.ui().edtNumero->setFocus();
+        });
+        novo.Executa(0);
+    });
+    capturaModal(QStringLiteral("salario"), [&] {
+        TfrmSalario editor(janela.motor(), &janela);
+        editor.Executa(janela.caso().processoId());
+    });
+    capturaModal(QStringLiteral("variacao-salarial"), [&] {
+        TfrmVarSalarial editor(janela.motor(), &janela);
+        QTimer::singleShot(
+            800, [&editor] { capturaModal(QStringLiteral("variacao-periodo"), [&editor] { editor.abrePeriodo(); }); });
+        editor.Executa(janela.caso().processoId());
+    });
+    QTest::qWait(200);
+    return 0;
+}
