@@ -25,6 +25,13 @@ QString digitos(QStringView texto)
     return d;
 }
 
+// Another window coming to the front (a message box, another program, a calendar) is not
+// leaving the field: only the focus moving away within the window is.
+bool saiDoCampo(const QFocusEvent* evento)
+{
+    return evento->reason() != Qt::ActiveWindowFocusReason && evento->reason() != Qt::PopupFocusReason;
+}
+
 int diasMaximos(int mes, int ano) // ano 0: not typed yet
 {
     if (mes == 2)
@@ -107,8 +114,8 @@ void CampoData::confirma()
 void CampoData::focusOutEvent(QFocusEvent* evento)
 {
     QLineEdit::focusOutEvent(evento);
-    if (evento->reason() == Qt::PopupFocusReason && janelaCalendario_)
-        return; // the calendar of this field took the focus
+    if (!saiDoCampo(evento))
+        return;
     confirma();
     emit saiu();
 }
@@ -254,7 +261,7 @@ void CampoMoney::focusInEvent(QFocusEvent* evento)
 void CampoMoney::focusOutEvent(QFocusEvent* evento)
 {
     QLineEdit::focusOutEvent(evento);
-    if (evento->reason() == Qt::PopupFocusReason)
+    if (!saiDoCampo(evento))
         return;
     if (digitado_)
         confirma();
@@ -344,7 +351,7 @@ void CampoNumero::focusInEvent(QFocusEvent* evento)
 void CampoNumero::focusOutEvent(QFocusEvent* evento)
 {
     QLineEdit::focusOutEvent(evento);
-    if (evento->reason() == Qt::PopupFocusReason)
+    if (!saiDoCampo(evento))
         return;
     if (digitado_)
         confirma();

@@ -27,6 +27,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -123,6 +124,9 @@ TfrmPrincipal::TfrmPrincipal(const QString& opcaoPasta, const QString& arquivoCo
 
 TfrmPrincipal::~TfrmPrincipal()
 {
+    // Closing moves the focus out of the fields; nothing of the case may run from that now.
+    for (QWidget* campo : centralWidget()->findChildren<QWidget*>())
+        campo->disconnect(this);
     // The dialogs and the case go before the program that holds the database; the program
     // writes the settings back as it ends.
     pesquisa_.reset();
@@ -735,8 +739,10 @@ void TfrmPrincipal::opcoesClick(int i, bool doCheckBox)
 
 void TfrmPrincipal::datInicioPactoExit(CampoData* campo)
 {
-    if (!caso_->PedeConfirmacaoPacto())
+    if (perguntandoPacto_ || !caso_->PedeConfirmacaoPacto())
         return;
+    perguntandoPacto_ = true;
+    const auto fim = qScopeGuard([this] { perguntandoPacto_ = false; });
     const bool sim = Confirma(this,
         QStringLiteral("Para mudar data do Pacto, teremos que desmarcar TODOS os "
                        "\"Ítens de Cálculo\".\r\n\r\nConfirma ?"));

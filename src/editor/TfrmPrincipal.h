@@ -136,6 +136,7 @@ private:
     bool primeiraAtivacao_ = true;
     bool mostrada_ = false;
     bool comandosLigados_ = false;
+    bool perguntandoPacto_ = false;
 };
 
 } // namespace quintar

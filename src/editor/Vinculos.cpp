@@ -63,7 +63,7 @@ void Vinculos::acrescenta(
 
 bool Vinculos::grava(QWidget* campo, const QString& coluna, const QVariant& valor)
 {
-    gravando_ = true;
+    gravando_ = coluna;
     try {
         const auto it = gravacoes_.constFind(coluna.toUpper());
         if (it != gravacoes_.constEnd())
@@ -71,14 +71,14 @@ bool Vinculos::grava(QWidget* campo, const QString& coluna, const QVariant& valo
         else
             fonte_.define(coluna, valor);
     } catch (const Erro& e) {
-        gravando_ = false;
+        gravando_.clear();
         if (!aoRecusar)
             throw;
         AbandonaAcao();
         aoRecusar(e, campo);
         return false;
     }
-    gravando_ = false;
+    gravando_.clear();
     mostraColuna(coluna);
     return true;
 }
@@ -200,7 +200,7 @@ void Vinculos::mostra()
 
 void Vinculos::mostraColuna(const QString& coluna)
 {
-    if (gravando_)
+    if (coluna.compare(gravando_, Qt::CaseInsensitive) == 0)
         return; // shown once the field's own writing is over
     for (const Vinculo& v : vinculos_)
         if (v.campo && v.coluna.compare(coluna, Qt::CaseInsensitive) == 0)

@@ -80,7 +80,7 @@ private:
     FonteDados& fonte_;
     QVector<Vinculo> vinculos_;
     QHash<QString, std::function<void(const QVariant&)>> gravacoes_;
-    bool gravando_ = false;
+    QString gravando_; // the column a field is writing
 };
 
 } // namespace quintar
