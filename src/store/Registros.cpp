@@ -100,6 +100,9 @@ void Registros::define(QStringView coluna, const QVariant& valorBanco)
 void Registros::define(int coluna, const QVariant& valorBanco)
 {
     Edita();
+    // No row and the insertion refused: the value is abandoned with it.
+    if (atual_ < 0)
+        return;
     QVariant& v = linhas_[atual_].valores[coluna];
     if (v == valorBanco && v.isNull() == valorBanco.isNull())
         return;
