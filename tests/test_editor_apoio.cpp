@@ -118,7 +118,8 @@ void QuandoModal(std::function<void(QWidget*)> acao)
 
 void EsperaModais()
 {
-    EXPECT_TRUE(QTest::qWaitFor([] { return pendentes().empty(); }, 5000)) << pendentes().size() << " modal(s) never shown";
+    EXPECT_TRUE(QTest::qWaitFor([] { return pendentes().empty(); }, 5000))
+        << pendentes().size() << " modal(s) never shown";
     pendentes().clear();
     QTest::qWait(5);
 }

@@ -21,9 +21,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
-#include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -85,7 +85,7 @@ TEST(JanelaPrincipal, WithoutACaseOnlyTheCaseCommandsAreOff)
     for (const char* nome : {"btnSalvar", "btnSalvarComo", "btnImprimir", "btnEnviarEmail", "btnDesmarcar"})
         EXPECT_FALSE(t.j().acao(QString::fromLatin1(nome))->isEnabled()) << nome;
     for (const char* nome : {"btnNovo", "btnAbrir", "btnDiretorio", "btnConfProxy", "btnAtualizaIndice", "btnIndice",
-                             "btnFaixaINSS", "btnFaixaIR", "btnValores", "btnBackup", "btnSair"})
+             "btnFaixaINSS", "btnFaixaIR", "btnValores", "btnBackup", "btnSair"})
         EXPECT_TRUE(t.j().acao(QString::fromLatin1(nome))->isEnabled()) << nome;
 }
 
@@ -100,12 +100,13 @@ TEST(JanelaPrincipal, TheToolbarHasItsButtonsWithTheirHintsAndSeparators)
         else
             dicas.append(a->toolTip());
     }
-    EXPECT_EQ(dicas, QStringList({"Criar um Novo Cálculo...", "Abrir outro Cálculo...", "Salvar o Cálculo Atual",
-                                  "Salvar o Cálculo Atual em outro diretório ou com outro Número Único...",
-                                  "Opções Avançadas", "Enviar este processo por email", "Configurar Conexão",
-                                  "Atualizar tabelas e novas versões do programa", "Pesquisar Índices...",
-                                  "Pesquisar Faixa de INSS...", "Pesquisar Faixa de IR...", "Pesquisar Salário Mínimo...",
-                                  "Desmarcar todos os Itens de Cálculo", "Imprimir ou Copiar...", "Backup", "Sair"}));
+    EXPECT_EQ(dicas,
+        QStringList({"Criar um Novo Cálculo...", "Abrir outro Cálculo...", "Salvar o Cálculo Atual",
+            "Salvar o Cálculo Atual em outro diretório ou com outro Número Único...", "Opções Avançadas",
+            "Enviar este processo por email", "Configurar Conexão", "Atualizar tabelas e novas versões do programa",
+            "Pesquisar Índices...", "Pesquisar Faixa de INSS...", "Pesquisar Faixa de IR...",
+            "Pesquisar Salário Mínimo...", "Desmarcar todos os Itens de Cálculo", "Imprimir ou Copiar...", "Backup",
+            "Sair"}));
     EXPECT_EQ(separadores, 4);
 }
 
@@ -220,7 +221,7 @@ TEST(JanelaPrincipal, ANewReferenceSalaryRewritesTheHistoryAndClearsTheResults)
     Digita(t.j().ui().edtSalarioFixo, QStringLiteral("3.000,00"));
     EXPECT_EQ(t.valor(QStringLiteral("SELECT COUNT(DISTINCT SALARIO_FIXO) FROM TAB_VARIACAO_SALARIAL")).toInt(), 1);
     EXPECT_EQ(lerMoney(t.valor(QStringLiteral("SELECT MAX(SALARIO_FIXO) FROM TAB_VARIACAO_SALARIAL"))),
-              Money::fromCents(300000));
+        Money::fromCents(300000));
     EXPECT_EQ(t.j().ui().edtSalarioFixo->text(), u"3.000,00");
     for (const auto& item : t.j().itens())
         EXPECT_EQ(item.edt->text(), u"0,00") << item.flag.toStdString();
@@ -237,7 +238,7 @@ TEST(JanelaPrincipal, ChangingTheContractPeriodAsksOnlyWhenAnItemIsTicked)
         QMessageBox::StandardButton resposta;
     };
     for (const Caso& k : {Caso{"sem item", false, QMessageBox::NoButton}, Caso{"sim", true, QMessageBox::Yes},
-                          Caso{"não", true, QMessageBox::No}}) {
+             Caso{"não", true, QMessageBox::No}}) {
         SCOPED_TRACE(k.nome);
         JanelaTeste t;
         t.mostra(t.copiaExemplo());
@@ -260,7 +261,8 @@ TEST(JanelaPrincipal, ChangingTheContractPeriodAsksOnlyWhenAnItemIsTicked)
             continue;
         }
         ASSERT_EQ(perguntas.size(), 1);
-        EXPECT_EQ(perguntas[0], u"Para mudar data do Pacto, teremos que desmarcar TODOS os \"Ítens de Cálculo\".\n\nConfirma ?");
+        EXPECT_EQ(perguntas[0],
+            u"Para mudar data do Pacto, teremos que desmarcar TODOS os \"Ítens de Cálculo\".\n\nConfirma ?");
         if (k.resposta == QMessageBox::Yes) {
             for (const auto& item : t.j().itens())
                 EXPECT_FALSE(item.chk->isChecked()) << item.flag.toStdString();
@@ -284,8 +286,8 @@ TEST(JanelaPrincipal, UntickAllLeavesNoItemAndPostsTheRow)
         EXPECT_FALSE(item.chk->isChecked()) << item.flag.toStdString();
         EXPECT_EQ(t.caso().texto(item.flag), u"N");
     }
-    for (const char* tabela : {"TAB_AVISO_PREVIO", "TAB_SALARIO", "TAB_13_SALARIO", "TAB_FERIAS", "TAB_FGTS", "TAB_INSS",
-                               "TAB_IR", "TAB_JUROS", "TAB_HORAS_EXTRAS", "TAB_JT_EXTRA"})
+    for (const char* tabela : {"TAB_AVISO_PREVIO", "TAB_SALARIO", "TAB_13_SALARIO", "TAB_FERIAS", "TAB_FGTS",
+             "TAB_INSS", "TAB_IR", "TAB_JUROS", "TAB_HORAS_EXTRAS", "TAB_JT_EXTRA"})
         EXPECT_EQ(contagem(t, QString::fromLatin1(tabela)), 0) << tabela;
     EXPECT_FALSE(t.caso().emEdicao());
     EXPECT_FALSE(LeBytes(arquivo).contains("<CALCULA_SALARIO>S</CALCULA_SALARIO>"));
@@ -344,8 +346,8 @@ TEST(JanelaPrincipal, FieldsRefuseWhatCannotBeTyped)
 
 TEST(JanelaPrincipal, TwoDigitYearsInTheDatePickersPivotAt1950)
 {
-    for (const auto& [digitado, esperado] : {std::pair{"010349", "01/03/2049"}, std::pair{"010350", "01/03/1950"},
-                                             std::pair{"15039", "15/03/2026"}}) {
+    for (const auto& [digitado, esperado] :
+        {std::pair{"010349", "01/03/2049"}, std::pair{"010350", "01/03/1950"}, std::pair{"15039", "15/03/2026"}}) {
         CampoData campo;
         campo.show();
         campo.defineData(QDate(2026, 3, 15));

@@ -398,10 +398,12 @@ TEST(Calculo, ReadingACaseBringsTheItemTablesInLineWithTheItemsSwitchedOn)
     EXPECT_TRUE(estados.contains(QStringLiteral("Tabelas Validadas.")));
     EXPECT_EQ(r.caso.arquivoEscolhido, arquivo);
 
-    // A file that cannot be read leaves no case open.
+    // A file that cannot be read leaves the case that was open as it was.
+    const qint64 id = r.caso.processoId();
     GravaBytes(arquivo, "<PROCESSO><TAB_PROCESSO><PROCESSO_ID>1</PROCESSO_ID></TAB_PROCESSO><TAB_X></TAB_X></PROCESSO>");
     EXPECT_THROW(r.caso.AbreArquivo(arquivo), Erro);
-    EXPECT_FALSE(r.caso.aberto());
+    EXPECT_TRUE(r.caso.aberto());
+    EXPECT_EQ(r.caso.processoId(), id);
 }
 
 TEST(Calculo, MailPostsAPendingEditBeforeTheCaseFileIsAttached)

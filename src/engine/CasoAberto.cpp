@@ -289,6 +289,10 @@ void CasoAberto::Posta()
         q.bindValue(valores_.size(), idGravado_);
     if (!q.exec())
         throw Erro(MensagemErroBanco(q.lastError()));
+    // The row the case was read as must still be there: a posting that reached no row would
+    // be lost without a word.
+    if (!inserindo && q.numRowsAffected() != 1)
+        throw Erro(QStringLiteral("Processo não encontrado."));
     idGravado_ = processoId();
     aberto_ = true;
     impressao_ = false;

@@ -280,6 +280,8 @@ void Registros::gravaLinha(Linha& l)
                 colunas.append(i);
             }
         }
+        if (atribuicoes.isEmpty())
+            return; // none of the columns this dialog writes
         q = &banco_.consulta(
             QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(tabela_.nome, atribuicoes.join(u',')));
         for (int i = 0; i < colunas.size(); ++i)
