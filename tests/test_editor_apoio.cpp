@@ -43,6 +43,8 @@ QTimer& vigia()
         auto* timer = new QTimer(QCoreApplication::instance());
         timer->setInterval(5);
         QObject::connect(timer, &QTimer::timeout, [] {
+            if (ultimoModal() && !ultimoModal()->isVisible())
+                ultimoModal() = nullptr;
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal || modal == ultimoModal() || !modal->isVisible() || pendentes().empty())
                 return;
@@ -109,6 +111,9 @@ QVariant JanelaTeste::valor(const QString& sql) const
 
 void QuandoModal(std::function<void(QWidget*)> acao)
 {
+    // A dialog kept between uses (the search dialog) counts as new each time it is shown.
+    if (ultimoModal() && !ultimoModal()->isVisible())
+        ultimoModal() = nullptr;
     pendentes().push_back([acao = std::move(acao)](QWidget* janela) {
         // Not inside the timer that found it: the answer may open another modal window.
         QTimer::singleShot(0, janela, [acao, janela] { acao(janela); });
