@@ -20,7 +20,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -355,4 +358,42 @@ TEST(JanelaPrincipal, TwoDigitYearsInTheDatePickersPivotAt1950)
         campo.confirma();
         EXPECT_EQ(campo.text(), QString::fromLatin1(esperado)) << digitado;
     }
+}
+
+TEST(JanelaPrincipal, ASecondStartHandsOverToTheRunningCopyAndEnds)
+{
+    QTemporaryDir pasta;
+    const QString caso = pasta.path() + QStringLiteral("/01234.2025.002.02.00.QNT.XML");
+    QFile::copy(QStringLiteral(QUINTAR_DADOS "/exemplo/01234.2025.002.02.00.QNT.XML"), caso);
+    QFile::setPermissions(caso, QFile::ReadOwner | QFile::WriteOwner);
+    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+    ambiente.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    ambiente.insert(QStringLiteral("XDG_CONFIG_HOME"), pasta.path() + QStringLiteral("/config"));
+    const QStringList argumentos{QStringLiteral("--pasta"), pasta.path(), caso};
+    const auto inicia = [&](QProcess& p) {
+        p.setProcessEnvironment(ambiente);
+        p.start(QStringLiteral(QUINTAR_APP), argumentos);
+        EXPECT_TRUE(p.waitForStarted());
+    };
+
+    QProcess primeiro;
+    inicia(primeiro);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(pasta.path() + QStringLiteral("/TabelasParadox/quintar.db")); },
+                                10000));
+    QTest::qWait(300);
+    QProcess segundo;
+    inicia(segundo);
+    EXPECT_TRUE(segundo.waitForFinished(10000));
+    EXPECT_EQ(segundo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(segundo.exitCode(), 0);
+    EXPECT_EQ(primeiro.state(), QProcess::Running);
+
+    // Once the running copy ends, the next start is the running copy.
+    primeiro.terminate();
+    EXPECT_TRUE(primeiro.waitForFinished(10000));
+    QProcess terceiro;
+    inicia(terceiro);
+    EXPECT_FALSE(terceiro.waitForFinished(1500));
+    terceiro.kill();
+    terceiro.waitForFinished();
 }
