@@ -7,10 +7,12 @@
 #include "Grade.h"
 #include "Motor.h"
 #include "Pastas.h"
+#include "TfrmDirPadrao.h"
 #include "TfrmNovoProcesso.h"
 #include "TfrmPesquisa.h"
 #include "TfrmPrincipal.h"
 #include "TfrmSalario.h"
+#include "TfrmSalvarComo.h"
 #include "TfrmVarSalPeriodo.h"
 #include "TfrmVarSalarial.h"
 #include "VersaoPrograma.h"
@@ -18,6 +20,8 @@
 #include "ui_TfrmPrincipal.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
@@ -100,8 +104,16 @@ int main(int argc, char** argv)
     capturaModal(QStringLiteral("novo-processo"), [&] {
         TfrmNovoProcesso novo(janela.motor(), QDate::currentDate(), &janela);
         QTimer::singleShot(100, [&novo] {
-            QTest::keyClicks(novo.ui().edtNumero, QStringLiteral("345"));
-            novo.ui().edtNumero->setFocus();
+            Ui::TfrmNovoProcesso& ui = novo.ui();
+            for (auto [campo, texto] : {std::pair<QLineEdit*, const char*>{ui.edtNumero, "345"}, {ui.edtAno, "2025"},
+                                        {ui.edtVara, "2"}, {ui.edtRegional, "2"}, {ui.edtSequencial, "0"},
+                                        {ui.datInicioPacto, "01032023"}, {ui.datFimPacto, "31012025"},
+                                        {ui.edtSalarioFixo, "2500"}}) {
+                campo->setFocus();
+                QTest::keyClicks(campo, QString::fromLatin1(texto));
+                QTest::keyClick(campo, Qt::Key_Tab);
+            }
+            ui.datFimPacto->setFocus();
         });
         novo.Executa(0);
     });
@@ -111,9 +123,29 @@ int main(int argc, char** argv)
     });
     capturaModal(QStringLiteral("variacao-salarial"), [&] {
         TfrmVarSalarial editor(janela.motor(), &janela);
-        QTimer::singleShot(
-            800, [&editor] { capturaModal(QStringLiteral("variacao-periodo"), [&editor] { editor.abrePeriodo(); }); });
+        QTimer::singleShot(300, [&editor] {
+            grava(&editor, QStringLiteral("variacao-salarial"));
+            QTimer::singleShot(300, [&editor] {
+                TfrmVarSalPeriodo* periodo = editor.periodo();
+                periodo->mesInicial()->setEditText(QStringLiteral("1"));
+                periodo->anoInicial()->setText(QStringLiteral("2024"));
+                periodo->mesFinal()->setEditText(QStringLiteral("6"));
+                periodo->anoFinal()->setText(QStringLiteral("2024"));
+                grava(periodo, QStringLiteral("variacao-periodo"));
+                periodo->reject();
+                QTimer::singleShot(100, &editor, &QDialog::reject);
+            });
+            editor.abrePeriodo();
+        });
         editor.Executa(janela.caso().processoId());
+    });
+    capturaModal(QStringLiteral("salvar-como"), [&] {
+        TfrmSalvarComo dialogo(janela.motor(), janela.caso(), &janela);
+        dialogo.Executa(janela.caso().processoId());
+    });
+    capturaModal(QStringLiteral("diretorio-padrao"), [&] {
+        TfrmDirPadrao dialogo(DiretorioPadrao(), &janela);
+        dialogo.exec();
     });
     QTest::qWait(200);
     return 0;

@@ -78,7 +78,6 @@ CampoData::CampoData(QWidget* pai) : QLineEdit(pai)
     setValidator(new ValidadorData(this));
     setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 36);
     QAction* botao = addAction(QIcon(QStringLiteral(":/icones/calendario.svg")), QLineEdit::TrailingPosition);
-    botao->setToolTip(QStringLiteral("Calendário"));
     connect(botao, &QAction::triggered, this, &CampoData::abreCalendario);
     connect(this, &QLineEdit::returnPressed, this, &CampoData::confirma);
     mostraTexto();

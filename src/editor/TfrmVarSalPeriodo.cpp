@@ -53,6 +53,14 @@ TfrmVarSalPeriodo::TfrmVarSalPeriodo(Motor& motor, TfrmVarSalarial& editor)
         if (t.size() == 1 || t.size() == 2)
             ui_->edtAnoInicial->setText(AnoCompleto(t));
     });
+    const int digitos = fontMetrics().horizontalAdvance(QStringLiteral("00000"));
+    for (QWidget* c : {static_cast<QWidget*>(ui_->cmbMesInicial), static_cast<QWidget*>(ui_->cmbMesFinal)})
+        c->setMaximumWidth(digitos + 40);
+    for (QWidget* c : {ui_->edtAnoInicial, ui_->edtAnoFinal})
+        c->setMaximumWidth(digitos + 16);
+    for (QWidget* c : {ui_->edtFixa, ui_->edtParadigma, ui_->edtVariavel})
+        c->setMaximumWidth(digitos * 3);
+    ui_->layoutPeriodo->setColumnStretch(9, 1); // the fields keep their widths, the rest is space
     QPalette vermelho = ui_->edtParadigma->palette();
     vermelho.setColor(QPalette::Text, Qt::red);
     ui_->edtParadigma->setPalette(vermelho);
