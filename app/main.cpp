@@ -5,34 +5,22 @@
 // One copy runs per user and program folder: a second start brings the first one to the
 // front (handing it the case file, if one is given) and ends with exit code 0.
 
+#include "Aplicacao.h"
 #include "Erro.h"
 #include "InstanciaUnica.h"
 #include "Interface.h"
 #include "Pastas.h"
 #include "TfrmPrincipal.h"
-#include "VersaoPrograma.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 using namespace quintar;
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quintar"));
-    QApplication::setApplicationVersion(VersaoPrograma().texto);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icones/quintar.svg")));
-    QApplication::setDesktopFileName(QStringLiteral("quintar"));
-    // Qt's own buttons and questions in Portuguese, like the rest of the program.
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    QTranslator traducao;
-    if (traducao.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traducao);
+    PreparaAplicacao(app);
 
     QString pasta, arquivo;
     QStringList args = app.arguments().mid(1);

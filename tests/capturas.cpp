@@ -2,6 +2,7 @@
 // would: capturas PASTA_SAIDA. Run under a real display server (xvfb-run) to see them as
 // drawn by the X11 platform; every window is grabbed into PASTA_SAIDA/<name>.png.
 
+#include "Aplicacao.h"
 #include "ArquivoCaso.h"
 #include "CasoAberto.h"
 #include "Grade.h"
@@ -21,16 +22,14 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QDir>
 #include <QFile>
-#include <QLibraryInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
 #include <functional>
@@ -71,12 +70,7 @@ void capturaModal(
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quintar"));
-    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    QTranslator traducao;
-    if (traducao.load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&traducao);
+    PreparaAplicacao(app);
     if (argc < 2) {
         std::fprintf(stderr, "Uso: capturas PASTA_SAIDA\n");
         return 2;
@@ -106,9 +100,8 @@ int main(int argc, char** argv)
         QTimer::singleShot(100, [&novo] {
             Ui::TfrmNovoProcesso& ui = novo.ui();
             for (auto [campo, texto] : {std::pair<QLineEdit*, const char*>{ui.edtNumero, "345"}, {ui.edtAno, "2025"},
-                                        {ui.edtVara, "2"}, {ui.edtRegional, "2"}, {ui.edtSequencial, "0"},
-                                        {ui.datInicioPacto, "01032023"}, {ui.datFimPacto, "31012025"},
-                                        {ui.edtSalarioFixo, "2500"}}) {
+                     {ui.edtVara, "2"}, {ui.edtRegional, "2"}, {ui.edtSequencial, "0"}, {ui.datInicioPacto, "01032023"},
+                     {ui.datFimPacto, "31012025"}, {ui.edtSalarioFixo, "2500"}}) {
                 campo->setFocus();
                 QTest::keyClicks(campo, QString::fromLatin1(texto));
                 QTest::keyClick(campo, Qt::Key_Tab);

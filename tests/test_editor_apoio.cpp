@@ -1,5 +1,6 @@
 #include "test_editor_apoio.h"
 
+#include "Aplicacao.h"
 #include "BancoDados.h"
 #include "Motor.h"
 #include "Programa.h"
@@ -189,7 +190,7 @@ void Digita(QWidget* campo, const QString& texto)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quintar"));
+    quintar::PreparaAplicacao(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

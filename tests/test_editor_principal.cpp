@@ -19,13 +19,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -378,8 +378,8 @@ TEST(JanelaPrincipal, ASecondStartHandsOverToTheRunningCopyAndEnds)
 
     QProcess primeiro;
     inicia(primeiro);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(pasta.path() + QStringLiteral("/TabelasParadox/quintar.db")); },
-                                10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QFileInfo::exists(pasta.path() + QStringLiteral("/TabelasParadox/quintar.db")); }, 10000));
     QTest::qWait(300);
     QProcess segundo;
     inicia(segundo);

@@ -170,13 +170,60 @@ void CampoData::abreCalendario()
     calendario_->setFocus(Qt::PopupFocusReason);
 }
 
-CampoMoney::CampoMoney(QWidget* pai, int casas) : QLineEdit(pai), casas_(casas)
+CampoValor::CampoValor(QWidget* pai) : QLineEdit(pai)
+{
+    connect(this, &QLineEdit::textEdited, this, [this] { digitado_ = true; });
+    connect(this, &QLineEdit::returnPressed, this, [this] { confirma(); });
+}
+
+bool CampoValor::confirma()
+{
+    if (!digitado_)
+        return true;
+    digitado_ = false;
+    recusado_ = false;
+    const QString digitado = text();
+    aceitaTexto();
+    if (recusado_) {
+        setText(digitado);
+        return false;
+    }
+    mostraTexto();
+    return true;
+}
+
+void CampoValor::recusa()
+{
+    recusado_ = true;
+    digitado_ = true;
+}
+
+void CampoValor::focusInEvent(QFocusEvent* evento)
+{
+    QLineEdit::focusInEvent(evento);
+    if (!digitado_) {
+        mostraTexto();
+        if (evento->reason() == Qt::TabFocusReason || evento->reason() == Qt::BacktabFocusReason)
+            selectAll();
+    }
+}
+
+void CampoValor::focusOutEvent(QFocusEvent* evento)
+{
+    QLineEdit::focusOutEvent(evento);
+    if (!saiDoCampo(evento))
+        return;
+    if (digitado_)
+        confirma();
+    else
+        mostraTexto();
+}
+
+CampoMoney::CampoMoney(QWidget* pai, int casas) : CampoValor(pai), casas_(casas)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral(R"(-?[0-9.]*(,[0-9]{0,4})?)")), this));
-    connect(this, &QLineEdit::textEdited, this, [this] { digitado_ = true; });
-    connect(this, &QLineEdit::returnPressed, this, [this] { confirma(); });
     mostraTexto();
 }
 
@@ -196,7 +243,7 @@ std::optional<Money> CampoMoney::leTexto(const QString& texto)
 void CampoMoney::defineValor(std::optional<Money> valor)
 {
     valor_ = valor;
-    digitado_ = false;
+    esqueceDigitado();
     mostraTexto();
 }
 
@@ -224,48 +271,10 @@ void CampoMoney::mostraTexto()
     setText(QLocale(QLocale::Portuguese, QLocale::Brazil).toString(static_cast<double>(valor_->toReal()), 'f', casas_));
 }
 
-bool CampoMoney::confirma()
+void CampoMoney::aceitaTexto()
 {
-    if (!digitado_)
-        return true;
-    digitado_ = false;
-    recusado_ = false;
-    const QString digitadoTexto = text();
-    valor_ = leTexto(digitadoTexto);
+    valor_ = leTexto(text());
     emit valorDigitado(valor_);
-    if (recusado_) {
-        setText(digitadoTexto);
-        return false;
-    }
-    mostraTexto();
-    return true;
-}
-
-void CampoMoney::recusa()
-{
-    recusado_ = true;
-    digitado_ = true;
-}
-
-void CampoMoney::focusInEvent(QFocusEvent* evento)
-{
-    QLineEdit::focusInEvent(evento);
-    if (!digitado_) {
-        mostraTexto();
-        if (evento->reason() == Qt::TabFocusReason || evento->reason() == Qt::BacktabFocusReason)
-            selectAll();
-    }
-}
-
-void CampoMoney::focusOutEvent(QFocusEvent* evento)
-{
-    QLineEdit::focusOutEvent(evento);
-    if (!saiDoCampo(evento))
-        return;
-    if (digitado_)
-        confirma();
-    else
-        mostraTexto();
 }
 
 void ApenasDigitos(QLineEdit* campo)
@@ -287,22 +296,15 @@ void EncadeiaCampos(const QVector<QWidget*>& ordem, std::function<bool()> enquan
     }
 }
 
-CampoNumero::CampoNumero(QWidget* pai) : QLineEdit(pai)
+CampoNumero::CampoNumero(QWidget* pai) : CampoValor(pai)
 {
     ApenasDigitos(this);
-    connect(this, &QLineEdit::textEdited, this, [this] { digitado_ = true; });
-    connect(this, &QLineEdit::returnPressed, this, [this] { confirma(); });
-}
-
-std::optional<qint64> CampoNumero::numero() const
-{
-    return numero_;
 }
 
 void CampoNumero::defineNumero(std::optional<qint64> numero)
 {
     numero_ = numero;
-    digitado_ = false;
+    esqueceDigitado();
     mostraTexto();
 }
 
@@ -316,46 +318,14 @@ void CampoNumero::mostraTexto()
     setText(hasFocus() || largura_ == 0 ? t : ZerosEsquerda(t, largura_));
 }
 
-bool CampoNumero::confirma()
+void CampoNumero::aceitaTexto()
 {
-    if (!digitado_)
-        return true;
-    digitado_ = false;
-    recusado_ = false;
     if (completaAoSair && !text().isEmpty())
         setText(completaAoSair(text()));
     bool ok = false;
     const qint64 n = text().toLongLong(&ok);
     numero_ = ok ? std::optional<qint64>(n) : std::nullopt;
     emit numeroDigitado(numero_);
-    if (recusado_)
-        return false;
-    mostraTexto();
-    return true;
-}
-
-void CampoNumero::recusa()
-{
-    recusado_ = true;
-    digitado_ = true;
-}
-
-void CampoNumero::focusInEvent(QFocusEvent* evento)
-{
-    QLineEdit::focusInEvent(evento);
-    if (!digitado_ && largura_ > 0)
-        mostraTexto();
-}
-
-void CampoNumero::focusOutEvent(QFocusEvent* evento)
-{
-    QLineEdit::focusOutEvent(evento);
-    if (!saiDoCampo(evento))
-        return;
-    if (digitado_)
-        confirma();
-    else
-        mostraTexto();
 }
 
 } // namespace quintar

@@ -64,10 +64,37 @@ private:
     QCalendarWidget* calendario_ = nullptr;
 };
 
+// A field whose typed text becomes its value when it is left or Enter is pressed: shown
+// formatted while it is not edited, plainly while it is. A value the row refuses stays in
+// the field, still to be taken.
+class CampoValor : public QLineEdit {
+public:
+    explicit CampoValor(QWidget* pai = nullptr);
+
+    // Takes what was typed (as leaving the field does); true unless that was refused.
+    bool confirma();
+    // The row refused the value just typed: it stays in the field, still to be written.
+    void recusa();
+
+protected:
+    // Reads the typed text into the value and announces it.
+    virtual void aceitaTexto() = 0;
+    // Shows the value: plainly while the field has the focus, formatted otherwise.
+    virtual void mostraTexto() = 0;
+    // A value set from outside replaces whatever was being typed.
+    void esqueceDigitado() { digitado_ = false; }
+    void focusInEvent(QFocusEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
+
+private:
+    bool digitado_ = false;
+    bool recusado_ = false;
+};
+
 // A money amount: digits with a decimal comma (and thousands dots, which are ignored), an
 // optional minus sign, up to four decimals; letters cannot be typed. Shown "#,##0.00",
 // right-aligned, and as plain digits while it is being edited.
-class CampoMoney : public QLineEdit {
+class CampoMoney : public CampoValor {
     Q_OBJECT
 
 public:
@@ -84,27 +111,17 @@ signals:
     void valorDigitado(std::optional<Money> valor);
 
 protected:
-    void focusInEvent(QFocusEvent* evento) override;
-    void focusOutEvent(QFocusEvent* evento) override;
-
-public:
-    // Takes what was typed (as leaving the field does); true unless that was refused.
-    bool confirma();
-    // The row refused the value just typed: it stays in the field, still to be written.
-    void recusa();
+    void aceitaTexto() override;
+    void mostraTexto() override;
 
 private:
-    void mostraTexto();
-
     std::optional<Money> valor_;
     int casas_;
-    bool digitado_ = false;
-    bool recusado_ = false;
 };
 
 // A whole number typed with digits only, at most maxLength() of them. When `largura` is
 // set, the number is shown with leading zeros to that width while the field is not edited.
-class CampoNumero : public QLineEdit {
+class CampoNumero : public CampoValor {
     Q_OBJECT
 
 public:
@@ -113,29 +130,19 @@ public:
     void defineLargura(int largura) { largura_ = largura; }
     // Applied to what was typed when it is taken (the four-digit year of a year field).
     std::function<QString(const QString&)> completaAoSair;
-    std::optional<qint64> numero() const;
+    std::optional<qint64> numero() const { return numero_; }
     void defineNumero(std::optional<qint64> numero);
 
 signals:
     void numeroDigitado(std::optional<qint64> numero);
 
 protected:
-    void focusInEvent(QFocusEvent* evento) override;
-    void focusOutEvent(QFocusEvent* evento) override;
-
-public:
-    // Takes what was typed (as leaving the field does); true unless that was refused.
-    bool confirma();
-    // The row refused the number just typed: it stays in the field, still to be written.
-    void recusa();
+    void aceitaTexto() override;
+    void mostraTexto() override;
 
 private:
-    void mostraTexto();
-
     std::optional<qint64> numero_;
     int largura_ = 0;
-    bool digitado_ = false;
-    bool recusado_ = false;
 };
 
 // Only the digits 0 to 9 (and backspace) reach the field.

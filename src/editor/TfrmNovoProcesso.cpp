@@ -12,6 +12,20 @@
 
 namespace quintar {
 
+void LigaIdentificacao(
+    Vinculos& vinculos, const QVector<CampoNumero*>& campos, QWidget* seguinte, std::function<bool()> enquanto)
+{
+    static const char* const colunas[] = {"NUMERO", "ANO", "VARA", "REGIONAL", "SEQUENCIAL", "DV"};
+    QVector<QWidget*> ordem;
+    for (int i = 0; i < campos.size(); ++i) {
+        vinculos.liga(campos[i], QString::fromLatin1(colunas[i]));
+        ordem.append(campos[i]);
+    }
+    ordem.append(seguinte);
+    EncadeiaCampos(ordem, std::move(enquanto));
+    campos[1]->completaAoSair = [](const QString& ano) { return AnoCompleto(ano); };
+}
+
 TfrmNovoProcesso::TfrmNovoProcesso(Motor& motor, QDate hoje, QWidget* pai)
     : TfrmOkCan(motor, pai), ui_(std::make_unique<Ui::TfrmNovoProcesso>()), hoje_(hoje)
 {
@@ -24,11 +38,9 @@ TfrmNovoProcesso::TfrmNovoProcesso(Motor& motor, QDate hoje, QWidget* pai)
     defineQue1(std::move(registros));
 
     Vinculos& v = vinculos();
-    v.liga(ui_->edtNumero, QStringLiteral("NUMERO"));
-    v.liga(ui_->edtAno, QStringLiteral("ANO"));
-    v.liga(ui_->edtVara, QStringLiteral("VARA"));
-    v.liga(ui_->edtRegional, QStringLiteral("REGIONAL"));
-    v.liga(ui_->edtSequencial, QStringLiteral("SEQUENCIAL"));
+    // The focus moves on only while the row is being inserted.
+    LigaIdentificacao(v, {ui_->edtNumero, ui_->edtAno, ui_->edtVara, ui_->edtRegional, ui_->edtSequencial},
+        ui_->datInicioPacto, [this] { return que1()->estado() == Registros::Estado::Inserindo; });
     v.liga(ui_->datInicioPacto, QStringLiteral("DATA_INICIO_PACTO"));
     v.liga(ui_->datFimPacto, QStringLiteral("DATA_FIM_PACTO"));
     v.liga(ui_->edtSalarioFixo, QStringLiteral("SALARIO_FIXO"));

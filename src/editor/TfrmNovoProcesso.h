@@ -39,4 +39,13 @@ private:
     qint64 processoIdNovo_ = 0;
 };
 
+class CampoNumero;
+class Vinculos;
+
+// The fields of a case's identification (number, year, court unit, region, sequence and,
+// when given, the check digit) bound to their columns: each full field hands the focus on,
+// the last to `seguinte`, while `enquanto` holds; the year is completed when it is left.
+void LigaIdentificacao(
+    Vinculos& vinculos, const QVector<CampoNumero*>& campos, QWidget* seguinte, std::function<bool()> enquanto = {});
+
 } // namespace quintar

@@ -1,5 +1,7 @@
 #include "TfrmSalvarComo.h"
 
+#include "TfrmNovoProcesso.h"
+
 #include "BancoDados.h"
 #include "Campos.h"
 #include "CasoAberto.h"

@@ -153,12 +153,7 @@ void Registros::Cancela()
     const Estado era = estado_;
     estado_ = Estado::Navegando;
     if (era == Estado::Inserindo) {
-        const int linha = atual_;
-        emit antesDeRemover(linha);
-        linhas_.removeAt(linha);
-        emit linhaRemovida(linha);
-        atual_ = std::min(linha, quantidade() - 1);
-        emit atualAlterado(atual_);
+        removeAtual();
     } else {
         linhas_[atual_].valores = antesDaEdicao_;
         emiteLinha(atual_);
@@ -230,14 +225,19 @@ void Registros::Exclui()
         }
     }
     estado_ = Estado::Navegando;
+    removeAtual();
+    emit registroAlterado();
+    emit estadoAlterado();
+}
+
+void Registros::removeAtual()
+{
     const int linha = atual_;
     emit antesDeRemover(linha);
     linhas_.removeAt(linha);
     emit linhaRemovida(linha);
     atual_ = std::min(linha, quantidade() - 1);
     emit atualAlterado(atual_);
-    emit registroAlterado();
-    emit estadoAlterado();
 }
 
 bool Registros::alterado() const

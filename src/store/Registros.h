@@ -101,6 +101,8 @@ private:
         Situacao situacao = Situacao::Original;
     };
     void novaLinha(int posicao);
+    // The current row leaves the set; the next one (or the new last one) becomes current.
+    void removeAtual();
     void gravaLinha(Linha& linha);
     void excluiLinha(qint64 rowid);
     void emiteLinha(int linha);
