@@ -208,9 +208,6 @@ void TfrmPrincipal::criaItens()
     const auto cabecalho = [&](int coluna, const char* texto, Qt::Alignment alinhamento) {
         for (int lado = 0; lado < 2; ++lado) {
             auto* l = new QLabel(QString::fromUtf8(texto), ui_->grbItens);
-            QFont f = l->font();
-            f.setBold(true);
-            l->setFont(f);
             grade->addWidget(l, 0, lado * 4 + coluna, alinhamento);
         }
     };
