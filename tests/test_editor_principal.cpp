@@ -397,3 +397,40 @@ TEST(JanelaPrincipal, ASecondStartHandsOverToTheRunningCopyAndEnds)
     terceiro.kill();
     terceiro.waitForFinished();
 }
+
+TEST(JanelaPrincipal, TabGoesFromTopToBottomAndEveryControlHasAName)
+{
+    JanelaTeste t;
+    t.mostra(t.copiaExemplo());
+    const Ui::TfrmPrincipal& ui = t.j().ui();
+    QStringList ordem;
+    ui.edtReclamante->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 40; ++i) {
+        QWidget* foco = t.j().focusWidget();
+        ordem.append(foco->objectName());
+        if (foco == ui.btnCalcula)
+            break;
+        QTest::keyClick(foco, Qt::Key_Tab);
+    }
+    QStringList esperada{"edtReclamante", "edtReclamado", "datAtualizacao", "datInicioPacto", "datFimPacto",
+        "edtSalarioFixo", "btnVariaSal"};
+    for (const auto& item : t.j().itens()) {
+        esperada.append(item.chk->objectName());
+        if (item.btn->isEnabled())
+            esperada.append(item.btn->objectName());
+    }
+    esperada.append(QStringLiteral("btnCalcula"));
+    EXPECT_EQ(ordem, esperada);
+
+    // What a screen reader says of the controls that show no text of their own.
+    const QList<QLabel*> rotulos = t.j().findChildren<QLabel*>();
+    for (QWidget* w : t.j().findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&t.j()) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const auto* botao = qobject_cast<QAbstractButton*>(w);
+        const bool temTexto = botao && !botao->text().isEmpty();
+        const bool temRotulo =
+            std::any_of(rotulos.cbegin(), rotulos.cend(), [w](const QLabel* l) { return l->buddy() == w; });
+        EXPECT_TRUE(temTexto || temRotulo || !w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    }
+}
