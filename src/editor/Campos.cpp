@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
@@ -247,6 +248,12 @@ void CampoMoney::defineValor(std::optional<Money> valor)
     mostraTexto();
 }
 
+void CampoMoney::defineCasas(int casas)
+{
+    casas_ = casas;
+    mostraTexto();
+}
+
 void CampoMoney::mostraTexto()
 {
     if (!valor_) {
@@ -294,6 +301,18 @@ void EncadeiaCampos(const QVector<QWidget*>& ordem, std::function<bool()> enquan
                 seguinte->setFocus(Qt::TabFocusReason);
         });
     }
+}
+
+void PreencheMeses(QComboBox* lista)
+{
+    for (int m = 1; m <= 12; ++m)
+        lista->addItem(QString::number(m), qlonglong(m));
+}
+
+void OrdemTabulacao(const QVector<QWidget*>& ordem)
+{
+    for (int i = 0; i + 1 < ordem.size(); ++i)
+        QWidget::setTabOrder(ordem[i], ordem[i + 1]);
 }
 
 CampoNumero::CampoNumero(QWidget* pai) : CampoValor(pai)

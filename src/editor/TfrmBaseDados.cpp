@@ -1,11 +1,13 @@
 #include "TfrmBaseDados.h"
 
+#include "Campos.h"
 #include "Motor.h"
 #include "Registros.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace quintar {
@@ -41,6 +43,27 @@ TfrmBaseDados::TfrmBaseDados(Motor& motor, const QString& tabela, QWidget* pai) 
     chkRepSReum = caixa("Repouso Semanal Remunerado", "chkRepSReum");
     base->addStretch();
     layout->addWidget(grbBaseCalc_);
+}
+
+QCheckBox* TfrmBaseDados::acrescentaBase(const QString& texto, const QString& nome, QCheckBox* antes)
+{
+    auto* layout = static_cast<QVBoxLayout*>(grbBaseCalc_->layout());
+    auto* c = new QCheckBox(texto, grbBaseCalc_);
+    c->setObjectName(nome);
+    // The last item of the layout is the stretch below the boxes.
+    layout->insertWidget(antes ? layout->indexOf(antes) : layout->count() - 1, c);
+    return c;
+}
+
+void TfrmBaseDados::ordenaTabulacao(QWidget* ultimoCampo)
+{
+    QVector<QWidget*> ordem{ultimoCampo};
+    const QLayout* layout = grbBaseCalc_->layout();
+    for (int i = 0; i < layout->count(); ++i)
+        if (QWidget* caixa = layout->itemAt(i)->widget(); caixa && caixa != ultimoCampo)
+            ordem.append(caixa);
+    ordem << btnOk() << btnCancelar();
+    OrdemTabulacao(ordem);
 }
 
 void TfrmBaseDados::PreparaPadrao(qint64 processoId)

@@ -26,6 +26,11 @@ public:
     QCheckBox *chkSalario, *chk13sal, *chkHorExt, *chkAdicNot, *chkAdicInsalub, *chkRepSReum;
 
 protected:
+    // One more check box of the base group, before `antes` (at the end without it).
+    QCheckBox* acrescentaBase(const QString& texto, const QString& nome, QCheckBox* antes = nullptr);
+    // The tab order after the last field of the subclass's form: the base group's boxes from
+    // top to bottom, then OK and Cancel.
+    void ordenaTabulacao(QWidget* ultimoCampo);
     void FormShow() override { AbreRegistro(); }
     // Reads the case's row; when there is none, creates it (criaRegistro) and reads it again.
     void AbreRegistro();
