@@ -261,13 +261,14 @@ void CampoMoney::mostraTexto()
         return;
     }
     if (hasFocus()) {
-        // Plain digits while editing; every decimal it has (a few amounts carry four).
+        // Plain digits while editing; every decimal it has (a few amounts carry four), and at
+        // least the decimals it is shown with.
         QString t = valor_->toString(u',');
-        const qsizetype virgula = t.indexOf(u',');
-        if (virgula < 0)
-            t += QStringLiteral(",00");
-        else if (t.size() - virgula == 2)
-            t += u'0';
+        if (!t.contains(u','))
+            t += u',';
+        const qsizetype decimais = t.size() - t.indexOf(u',') - 1;
+        if (decimais < casas_)
+            t += QString(casas_ - decimais, u'0');
         setText(t);
         return;
     }

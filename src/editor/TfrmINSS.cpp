@@ -47,7 +47,7 @@ TfrmINSS::TfrmINSS(Motor& motor, QWidget* pai)
             a.lista->setItemData(a.lista->count() - 1, QVariant::fromValue(p.taxa.raw()), PapelTaxa);
         }
         a.lista->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        a.lista->setMinimumContentsLength(28);
+        a.lista->setMinimumContentsLength(34);
         a.lista->installEventFilter(this);
         // At most 99,9.
         a.percentual->defineCasas(1);

@@ -4,6 +4,7 @@
 #include "Registros.h"
 #include "RegrasEditores.h"
 
+#include <QHeaderView>
 #include <QToolButton>
 
 namespace quintar {
@@ -17,6 +18,7 @@ TfrmOutros::TfrmOutros(Motor& motor, QWidget* pai) : TfrmGrades(motor, QStringLi
         ExigeValor(linha, QStringLiteral("DESCRICAO"), QStringLiteral("Descrição"));
     };
     defineColunas({{.campo = QStringLiteral("DESCRICAO"), .titulo = QStringLiteral("Descrição"), .largura = 50}});
+    gri1()->horizontalHeader()->setStretchLastSection(true);
     const std::pair<Navegador::Botao, const char*> dicas[] = {
         {Navegador::Proximo, "Próximo Registro"},
         {Navegador::Ultimo, "Último Registro"},
