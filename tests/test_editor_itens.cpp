@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 #include <QToolButton>
@@ -74,6 +75,30 @@ void DigitaCelula(Grade* grade, int linha, const QString& campo, const QString& 
 } // namespace quintar::teste
 
 namespace quintar::teste {
+
+QStringList Conteudo(JanelaTeste& t, const QString& tabela)
+{
+    QStringList linhas;
+    QSqlQuery& q = t.j().programa().banco().executa(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(tabela));
+    while (q.next()) {
+        QStringList valores;
+        for (int i = 0; i < q.record().count(); ++i)
+            valores.append(q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+        linhas.append(valores.join(u'|'));
+    }
+    q.finish();
+    return linhas;
+}
+
+void Escolhe(QComboBox* lista, const QVariant& valor)
+{
+    lista->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(lista, Qt::Key_Home);
+    for (int i = 0; i < lista->count() && lista->currentData() != valor; ++i)
+        QTest::keyClick(lista, Qt::Key_Down);
+    EXPECT_EQ(lista->currentData(), valor);
+    QTest::keyClick(lista, Qt::Key_Tab);
+}
 
 void Reativa(QWidget* dialogo)
 {

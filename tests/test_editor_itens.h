@@ -7,8 +7,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 class QCheckBox;
+class QComboBox;
 class QToolButton;
 
 namespace quintar {
@@ -30,6 +32,12 @@ int Contagem(JanelaTeste& t, const QString& tabela);
 QStringList Linhas(JanelaTeste& t, const QString& tabela, const QStringList& colunas, const QString& ordem);
 // Types into a cell of the grid as the clerk does: F2, the text over what it holds, Enter.
 void DigitaCelula(Grade* grade, int linha, const QString& campo, const QString& texto);
+// Every row of a table, every column, in rowid order: to see that nothing was written.
+QStringList Conteudo(JanelaTeste& t, const QString& tabela);
+// Chooses the item carrying the value in a drop-down list with the keyboard, then leaves it
+// with Tab.
+void Escolhe(QComboBox* lista, const QVariant& valor);
+
 // The dialog active again after a message box (its shortcuts work only then).
 void Reativa(QWidget* dialogo);
 
