@@ -5,18 +5,23 @@
 
 #include "Campos.h"
 #include "Grade.h"
+#include "Motor.h"
 #include "Tfrm13.h"
+#include "TfrmAvisoPrevio.h"
 #include "TfrmFGTS.h"
+#include "TfrmFerias.h"
 #include "TfrmINSS.h"
 #include "TfrmIR.h"
 #include "TfrmJuros.h"
 #include "TfrmMultas.h"
-#include "TfrmOutrosCred.h"
+#include "TfrmOutros.h"
+#include "TfrmOutrosDeb.h"
 #include "ui_TfrmFGTS.h"
 #include "ui_TfrmINSS.h"
 #include "ui_TfrmJuros.h"
 #include "ui_TfrmMultas.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -331,4 +336,41 @@ TEST(EditorIR, ANewRowHasEveryItemInItsBase)
     });
     EXPECT_EQ(t.valor(QStringLiteral("SELECT IND_JUROS || IND_FERIAS FROM TAB_IR")).toString(), u"NS");
     EXPECT_TRUE(CaixaItem(t, "CALCULA_IR")->isChecked());
+}
+
+TEST(EditoresItens, EveryControlThatTakesTheFocusHasANameForAScreenReader)
+{
+    JanelaTeste t;
+    t.mostra(t.copiaExemplo());
+    Motor& m = t.j().motor();
+    std::vector<std::unique_ptr<QDialog>> dialogos;
+    dialogos.push_back(std::make_unique<TfrmAvisoPrevio>(m, &t.j()));
+    dialogos.push_back(std::make_unique<Tfrm13>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmFerias>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmFGTS>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmMultas>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmINSS>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmIR>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmJuros>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmOutrosCred>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmOutrosDeb>(m, &t.j()));
+    dialogos.push_back(std::make_unique<TfrmOutros>(m, &t.j()));
+    for (const auto& d : dialogos) {
+        for (QWidget* w : d->findChildren<QWidget*>()) {
+            if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(d.get()) || w->focusProxy())
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            ASSERT_NE(a, nullptr);
+            const QString nome = a->text(QAccessible::Name).trimmed();
+            // A field without a name of its own is read with the title of its group.
+            bool soGrupo = false;
+            if (!qobject_cast<QAbstractButton*>(w))
+                for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+                    if (auto* g = qobject_cast<QGroupBox*>(p); g && g->title().remove(u'&') == nome)
+                        soGrupo = true;
+            EXPECT_TRUE(!nome.isEmpty() && !soGrupo)
+                << d->windowTitle().toStdString() << ": " << w->metaObject()->className() << ' '
+                << w->objectName().toStdString() << " \"" << nome.toStdString() << '"';
+        }
+    }
 }

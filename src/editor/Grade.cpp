@@ -464,8 +464,9 @@ void Grade::keyPressEvent(QKeyEvent* evento)
     if (modelo_ && state() != QAbstractItemView::EditingState) {
         Registros& r = modelo_->registros();
         try {
+            // Below a new row the user left untouched there is nothing to add.
             if (evento->key() == Qt::Key_Down && evento->modifiers() == Qt::NoModifier
-                && r.atual() == r.quantidade() - 1 && r.estado() != Registros::Estado::Inserindo) {
+                && r.atual() == r.quantidade() - 1 && (r.estado() != Registros::Estado::Inserindo || r.modificado())) {
                 r.Acrescenta();
                 return;
             }
