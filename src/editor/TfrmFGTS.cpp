@@ -20,9 +20,9 @@ TfrmFGTS::TfrmFGTS(Motor& motor, QWidget* pai)
     setWindowTitle(QStringLiteral("Apuração de FGTS"));
     ui_->setupUi(conteudo());
     grbBaseCalc()->setTitle(QStringLiteral("&Base de Cálculo"));
-    chkAvisoPrevio = acrescentaBase(QStringLiteral("Aviso Prévio"), QStringLiteral("chkAvisoPrevio"), chkSalario);
-    chkAdicPeric =
-        acrescentaBase(QStringLiteral("Adicional Periculosidade"), QStringLiteral("chkAdicPeric"), chkRepSReum);
+    chkAvisoPrevio = acrescentaBase(ItemBase::AvisoPrevio);
+    chkAdicPeric = acrescentaBase(ItemBase::Periculosidade);
+    ligaBaseCalc();
 
     for (QComboBox* mes : {ui_->cmbMesInicial, ui_->cmbMesFinal})
         PreencheMeses(mes);
@@ -40,14 +40,6 @@ TfrmFGTS::TfrmFGTS(Motor& motor, QWidget* pai)
 
     Vinculos& v = vinculos();
     const std::pair<QCheckBox*, const char*> caixas[] = {
-        {chkAvisoPrevio, "IND_AVISO_PREVIO"},
-        {chkSalario, "IND_SALARIO"},
-        {chk13sal, "IND_13_SALARIO"},
-        {chkHorExt, "IND_HORA_EXTRA"},
-        {chkAdicNot, "IND_NOTURNO"},
-        {chkAdicInsalub, "IND_INSALUBRIDADE"},
-        {chkAdicPeric, "IND_PERICULOSIDADE"},
-        {chkRepSReum, "IND_RSR"},
         {ui_->chkPeriodo, "IND_APURA_PERIODO"},
         {ui_->chkVerbas, "IND_APURA_VERBAS_RESCISOR"},
     };

@@ -26,6 +26,7 @@ TfrmINSS::TfrmINSS(Motor& motor, QWidget* pai)
     setWindowTitle(QStringLiteral("Apuração de INSS"));
     ui_->setupUi(conteudo());
     grbBaseCalc()->setTitle(QStringLiteral("Base de Cálculo"));
+    ligaBaseCalc();
     recolhimento_ = new QButtonGroup(this);
     recolhimento_->addButton(ui_->rbtFaixa, 0);
     recolhimento_->addButton(ui_->rbtAutonomo, 1);
@@ -58,12 +59,6 @@ TfrmINSS::TfrmINSS(Motor& motor, QWidget* pai)
 
     Vinculos& v = vinculos();
     const std::pair<QCheckBox*, const char*> caixas[] = {
-        {chkSalario, "IND_SALARIO"},
-        {chk13sal, "IND_13_SALARIO"},
-        {chkHorExt, "IND_HORA_EXTRA"},
-        {chkAdicNot, "IND_NOTURNO"},
-        {chkAdicInsalub, "IND_INSALUBRIDADE"},
-        {chkRepSReum, "IND_RSR"},
         {ui_->chkCalculaReclamante, "IND_CALCULA_RECLAMANTE"},
         {ui_->chkDescontar, "IND_DESCONTAR_RECLAMADO"},
         {ui_->chkCalculaReclamado, "IND_CALCULA_RECLAMADO"},

@@ -18,32 +18,17 @@ TfrmJuros::TfrmJuros(Motor& motor, QWidget* pai)
     setWindowTitle(QStringLiteral("Apuração de Juros"));
     ui_->setupUi(conteudo());
     grbBaseCalc()->setTitle(QStringLiteral("Base de Cálculo"));
-    chkAvisoPrevio = acrescentaBase(QStringLiteral("Aviso Prévio"), QStringLiteral("chkAvisoPrevio"), chkSalario);
-    chkFerias = acrescentaBase(QStringLiteral("Férias"), QStringLiteral("chkFerias"), chkHorExt);
-    chkFGTS = acrescentaBase(QStringLiteral("FGTS"), QStringLiteral("chkFGTS"), chkHorExt);
-    chkAdicPeric =
-        acrescentaBase(QStringLiteral("Adicional Periculosidade"), QStringLiteral("chkAdicPeric"), chkRepSReum);
-    chkMultas = acrescentaBase(QStringLiteral("Multas"), QStringLiteral("chkMultas"));
+    chkAvisoPrevio = acrescentaBase(ItemBase::AvisoPrevio);
+    chkFerias = acrescentaBase(ItemBase::Ferias);
+    chkFGTS = acrescentaBase(ItemBase::FGTS);
+    chkAdicPeric = acrescentaBase(ItemBase::Periculosidade);
+    chkMultas = acrescentaBase(ItemBase::Multas);
+    ligaBaseCalc();
     metodo_ = new QButtonGroup(this);
     metodo_->addButton(ui_->rbtPadrao, 0);
     metodo_->addButton(ui_->rbtMP, 1);
 
     Vinculos& v = vinculos();
-    const std::pair<QCheckBox*, const char*> caixas[] = {
-        {chkAvisoPrevio, "IND_AVISO_PREVIO"},
-        {chkSalario, "IND_SALARIO"},
-        {chk13sal, "IND_13_SALARIO"},
-        {chkFerias, "IND_FERIAS"},
-        {chkFGTS, "IND_FGTS"},
-        {chkHorExt, "IND_HORA_EXTRA"},
-        {chkAdicNot, "IND_NOTURNO"},
-        {chkAdicInsalub, "IND_INSALUBRIDADE"},
-        {chkAdicPeric, "IND_PERICULOSIDADE"},
-        {chkRepSReum, "IND_RSR"},
-        {chkMultas, "IND_MULTAS"},
-    };
-    for (const auto& [caixa, coluna] : caixas)
-        v.liga(caixa, QString::fromLatin1(coluna));
     v.liga(ui_->datInicio, QStringLiteral("DATA_INICIO_JUROS"));
     v.liga(ui_->datFim, QStringLiteral("DATA_FIM_JUROS"));
     v.liga(metodo_, QStringLiteral("METODO_JUROS"), {QStringLiteral("P"), QStringLiteral("M")});
