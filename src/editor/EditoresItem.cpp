@@ -4,7 +4,18 @@
 #include "CasoAberto.h"
 #include "Motor.h"
 #include "PreparaPadrao.h"
+#include "Tfrm13.h"
+#include "TfrmAvisoPrevio.h"
+#include "TfrmFGTS.h"
+#include "TfrmFerias.h"
+#include "TfrmINSS.h"
+#include "TfrmIR.h"
+#include "TfrmJuros.h"
+#include "TfrmMultas.h"
+#include "TfrmOutrosDeb.h"
 #include "TfrmSalario.h"
+
+#include <memory>
 
 namespace quintar {
 
@@ -35,6 +46,43 @@ std::function<bool(Motor&, qint64)> semLinhas(const char* tabela)
     };
 }
 
+// A single-row editor run for the case.
+template <typename Editor>
+EditorItem editorDoCaso()
+{
+    return {[](QWidget* pai, Motor& motor, CasoAberto& caso) {
+                Editor editor(motor, pai);
+                return editor.Executa(caso.processoId());
+            },
+        {}};
+}
+
+// An editor that is given the whole case row.
+template <typename Editor>
+EditorItem editorComCaso()
+{
+    return {[](QWidget* pai, Motor& motor, CasoAberto& caso) {
+                Editor editor(motor, pai);
+                return editor.Executa(caso);
+            },
+        {}};
+}
+
+// The lines of other credits or debits: OK with lines; whether the editor's grid was left
+// without any (Cancel after deleting them all) is what the window asks afterwards.
+template <typename Editor>
+EditorItem editorDeLinhas()
+{
+    auto vazia = std::make_shared<bool>(false);
+    return {[vazia](QWidget* pai, Motor& motor, CasoAberto& caso) {
+                Editor editor(motor, pai);
+                const bool ok = editor.Executa(caso.processoId());
+                *vazia = editor.SemLinhas();
+                return ok && !*vazia;
+            },
+        [vazia](Motor&, qint64) { return *vazia; }};
+}
+
 QDate inicio(const CasoAberto& caso)
 {
     return caso.data(u"DATA_INICIO_PACTO");
@@ -55,22 +103,19 @@ EditorItem EditorDoItem(QStringView flag)
                 },
             {}};
     if (flag == u"CALCULA_AVISO_PREVIO")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaAviso(m.banco, c.processoId()); });
+        return editorComCaso<TfrmAvisoPrevio>();
     if (flag == u"CALCULA_13_SALARIO")
-        return semDialogo([](Motor& m, CasoAberto& c) { m.decimo.GeraAnos13Salario(c.processoId()); });
+        return editorComCaso<Tfrm13>();
     if (flag == u"CALCULA_FERIAS")
-        return semDialogo(
-            [](Motor& m, CasoAberto& c) { m.ferias.GeraPeriodosFerias(fim(c), inicio(c), c.processoId()); });
+        return editorComCaso<TfrmFerias>();
     if (flag == u"CALCULA_FGTS")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaFGTS(m.banco, c.processoId(), inicio(c), fim(c)); });
+        return editorDoCaso<TfrmFGTS>();
     if (flag == u"CALCULA_INSS")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaINSS(m.banco, c.processoId()); });
+        return editorDoCaso<TfrmINSS>();
     if (flag == u"CALCULA_IR")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaIR(m.banco, c.processoId()); });
+        return editorDoCaso<TfrmIR>();
     if (flag == u"CALCULA_JUROS")
-        return semDialogo([](Motor& m, CasoAberto& c) {
-            PreparaJuros(m.banco, c.processoId(), inicio(c), c.data(u"DATA_ATUALIZACAO"));
-        });
+        return editorDoCaso<TfrmJuros>();
     if (flag == u"CALCULA_HORAS_EXTRAS") {
         EditorItem e =
             semDialogo([](Motor& m, CasoAberto& c) { PreparaHorasExtras(m.banco, c.processoId(), inicio(c), fim(c)); });
@@ -92,17 +137,11 @@ EditorItem EditorDoItem(QStringView flag)
     if (flag == u"CALCULA_RSR")
         return semDialogo([](Motor& m, CasoAberto& c) { PreparaRSR(m.banco, c.processoId()); });
     if (flag == u"CALCULA_MULTAS")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaMultas(m.banco, c.processoId()); });
-    if (flag == u"CALCULA_OUTROS_CRED") {
-        EditorItem e = semDialogo({});
-        e.listaVazia = semLinhas("TAB_OUTROS_CREDITO");
-        return e;
-    }
-    if (flag == u"CALCULA_OUTROS_DEB") {
-        EditorItem e = semDialogo({});
-        e.listaVazia = semLinhas("TAB_OUTROS_DEBITO");
-        return e;
-    }
+        return editorDoCaso<TfrmMultas>();
+    if (flag == u"CALCULA_OUTROS_CRED")
+        return editorDeLinhas<TfrmOutrosCred>();
+    if (flag == u"CALCULA_OUTROS_DEB")
+        return editorDeLinhas<TfrmOutrosDeb>();
     return semDialogo({});
 }
 

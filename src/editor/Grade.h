@@ -24,6 +24,7 @@ struct ColunaGrade {
     bool somenteLeitura = false;
     QColor cor{}; // the text's colour, when it has one of its own
     int largura = 0; // in characters; 0: from the heading
+    int zeros = 0; // a number shown with leading zeros to this many digits ("00")
 };
 
 // The rows of a Registros as a table for a grid: values shown as the window shows them
@@ -96,6 +97,9 @@ public:
     void confirmaCelula();
     // The cursor to the row's cell of the table column.
     void vaiParaCampo(int linha, const QString& campo);
+    // A new row the user left untouched goes away, as leaving it does (moving to another
+    // row, leaving the grid, OK); true when there was one.
+    bool descartaNovaIntocada();
     // A refusal of the rows: once the current event is over, the cursor goes to the row's
     // cell of the column and recusado() is emitted.
     void recusa(const QString& mensagem, const QString& campo, int linha);
@@ -106,6 +110,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
 
 private:
     ModeloRegistros* modelo_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 
 namespace quintar {
@@ -157,6 +158,18 @@ void Vinculos::liga(QCheckBox* campo, const QString& coluna)
         [this, campo, coluna](bool marcado) { grava(campo, coluna, FlagSN(marcado)); });
     acrescenta(campo, coluna,
         [this, campo, coluna] { campo->setChecked(fonte_.temRegistro() && ehSim(fonte_.valor(coluna))); }, {});
+}
+
+void Vinculos::liga(QComboBox* campo, const QString& coluna)
+{
+    connect(campo, &QComboBox::activated, this,
+        [this, campo, coluna](int indice) { grava(campo, coluna, campo->itemData(indice)); });
+    acrescenta(campo, coluna,
+        [this, campo, coluna] {
+            const QVariant v = fonte_.temRegistro() ? fonte_.valor(coluna) : QVariant();
+            campo->setCurrentIndex(v.isNull() ? -1 : campo->findData(v.toLongLong()));
+        },
+        {});
 }
 
 void Vinculos::liga(QButtonGroup* grupo, const QString& coluna, const QStringList& valores)

@@ -13,6 +13,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -42,6 +43,9 @@ public:
     void liga(CampoMoney* campo, const QString& coluna); // a Money or Decimal column
     void liga(CampoData* campo, const QString& coluna); // a date column
     void liga(QCheckBox* campo, const QString& coluna); // an S/N flag: ticked is "S"
+    // A drop-down list whose items carry the values stored (Qt::UserRole): the month list,
+    // the code of an activity. A value no item carries shows no choice.
+    void liga(QComboBox* campo, const QString& coluna);
     // One button per value; a value none of them stands for leaves all of them off.
     void liga(QButtonGroup* grupo, const QString& coluna, const QStringList& valores);
 
