@@ -141,7 +141,9 @@ TEST(JanelaPrincipal, CalculateShowsWhatTheCommandLinePrintsForTheWrittenFile)
     EXPECT_TRUE(t.j().isEnabled());
     EXPECT_EQ(t.j().ui().stkCentral->currentWidget(), t.j().ui().grbItens);
 
-    const ResultadoCli r = RodaCli({QStringLiteral("--pasta"), t.pasta(), QStringLiteral("resumo"), arquivo});
+    // A program folder of its own: the command line would reset the window's working tables.
+    QTemporaryDir pastaCli;
+    const ResultadoCli r = RodaCli({QStringLiteral("--pasta"), pastaCli.path(), QStringLiteral("resumo"), arquivo});
     ASSERT_EQ(r.codigo, 0) << r.erros.toStdString();
     QMap<QString, QString> impresso;
     for (const QString& linha : r.saida.split(u'\n'))
