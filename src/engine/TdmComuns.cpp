@@ -94,7 +94,7 @@ Money TdmComuns::TotalCorrigido(qint64 processoId, DM::Coluna coluna)
     for (const auto& [chave, l] : Demonstrativo(processoId))
         if (!l.nulo(coluna))
             soma += l.money(coluna).toReal() * l.indiceCm();
-    return Money::fromReal(soma);
+    return Money::fromRealHalfEven(soma);
 }
 
 void TdmComuns::DescartaDemonstrativo()
@@ -137,12 +137,12 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
 
     // A salary in unit "M" is a number of minimum wages of the month.
     if (unidadeFixo == u"M")
-        fixo = Money::fromReal(SalarioMinimo(mes, ano).toReal() * fixo.toReal());
+        fixo = SalarioMinimo(mes, ano).mulHalfEven(fixo);
     Money diferenca;
     if (!paradigma.isZero()) {
         Money par = paradigma;
         if (unidadeParadigma == u"M")
-            par = Money::fromReal(SalarioMinimo(mes, ano).toReal() * par.toReal());
+            par = SalarioMinimo(mes, ano).mulHalfEven(par);
         diferenca = par - fixo;
         if (diferenca < Money())
             diferenca = Money();
@@ -196,7 +196,7 @@ Money TdmComuns::ComposicaoSalarial(const Composicao& partes, QDate data, qint64
     if (partes.periculosidade)
         soma += l->money(DM::PERICULOSIDADE);
     if (partes.sexto)
-        soma += Money::fromReal(soma.toReal() / 6);
+        soma += soma.divHalfEven(6);
     return soma;
 }
 
@@ -204,7 +204,7 @@ Money TdmComuns::SalarioMinimo(int mes, int ano)
 {
     const QVariant v = m_.banco.escalar(QStringLiteral("select salmin from valores where mes = :mes and ano = :ano"),
                                         {{"mes", mes}, {"ano", ano}});
-    const Money salario = v.isNull() ? Money() : Money::fromReal(v.toDouble());
+    const Money salario = v.isNull() ? Money() : Money::fromRealHalfEven(v.toDouble());
     if (salario.isZero())
         throw Erro(QStringLiteral("Não Existe Salário Mínimo para a data informada(%1/%2).").arg(mes).arg(ano));
     return salario;
@@ -240,7 +240,7 @@ TdmComuns::Correcao TdmComuns::CorrecaoMonetaria(int codIndice, Money valor, QDa
     if (c.corrigido.isZero())
         return c;
     c.fator = static_cast<double>(Arredonda(9, static_cast<long double>(indiceAtualizacao) / indiceReferencia));
-    c.corrigido = Money::fromReal(Arredonda(2, valor.toReal() * c.fator));
+    c.corrigido = Money::fromRealArredonda(valor.toReal() * c.fator);
     return c;
 }
 

@@ -131,8 +131,10 @@ Money TdmFerias::CalculaFerias(const CasoAberto& caso)
         base += m_.periculosidade.ReflexoPericulosidade(caso.texto(u"CALCULA_PERICULOSIDADE"), p.periculosidade, id,
                                                         fimPacto, rsr.IncideRSR(u"sobre_periculosidade"));
 
-        Money ferias = Money::fromReal(base.toReal() * p.meses / 12);
-        Money terco = Money::fromReal(ferias.toReal() * (1.0L / 3.0L));
+        Money ferias = base.mulDivHalfEven(p.meses, 12);
+        // A third of a whole number of ten-thousandths is never a tie, so the exact quotient
+        // rounds like the product with the extended-precision 0.33333333333333333334.
+        Money terco = ferias.divHalfEven(3);
         if (p.dobro == u"S") {
             ferias = ferias + ferias;
             terco = terco + terco;
@@ -142,10 +144,9 @@ Money TdmFerias::CalculaFerias(const CasoAberto& caso)
         const double fator = m_.comuns.IndiceCorrecao(mes.month(), mes.year(), id);
         m_.banco.executa(QStringLiteral("UPDATE TAB_FERIAS SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
                                         "WHERE PROCESSO_ID = :id AND PERIODO_INICIAL = :inicial"),
-                         {{"base", bancoMoney(Money::fromReal(base.toReal() * fator))},
-                          {"devido", bancoMoney(Money::fromReal(devido.toReal() * fator))},
-                          {"id", id},
-                          {"inicial", bancoData(p.inicial)}});
+            {{"base", bancoMoney(Money::fromRealHalfEven(base.toReal() * fator))},
+                {"devido", bancoMoney(Money::fromRealHalfEven(devido.toReal() * fator))}, {"id", id},
+                {"inicial", bancoData(p.inicial)}});
         m_.feedback.processaEventos();
     }
     return lerMoney(m_.banco.escalar(

@@ -31,7 +31,7 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
     Money limite[6];
     long double percentual[6] = {0, 0, 0, 0, 0, 0};
     for (int i = 1; i <= 5; ++i) {
-        limite[i] = Money::fromReal(q.value(2 * (i - 1)).toDouble());
+        limite[i] = Money::fromRealHalfEven(q.value(2 * (i - 1)).toDouble());
         percentual[i] = q.value(2 * (i - 1) + 1).toDouble();
     }
     q.finish();
@@ -40,9 +40,9 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
     const long double b = base.toReal();
     if (autonomo) {
         const Money maior = !limite[4].isZero() ? limite[4] : !limite[3].isZero() ? limite[3] : !limite[2].isZero() ? limite[2] : limite[1];
-        c.aliquota = Money::fromReal(20);
-        c.teto = Money::fromReal(Arredonda(2, maior.toReal() * 20 / 100));
-        c.valor = Money::fromReal(Arredonda(2, b * 20 / 100));
+        c.aliquota = Money::fromUnits(20);
+        c.teto = Money::fromRealArredonda(maior.toReal() * 20 / 100);
+        c.valor = Money::fromRealArredonda(b * 20 / 100);
     } else if (data >= InicioProgressivo) {
         // Each bracket's rate on the part of the base inside it, up to the highest limit.
         long double soma = 0, somaTeto = 0;
@@ -56,9 +56,10 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
             somaTeto += (limite[i] - anterior).toReal() * percentual[i] / 100;
             anterior = limite[i];
         }
-        c.valor = Money::fromReal(Arredonda(2, soma));
-        c.teto = Money::fromReal(Arredonda(2, somaTeto));
-        c.aliquota = Money::fromReal(c.valor.toReal() / b * 100);
+        c.valor = Money::fromRealArredonda(soma);
+        c.teto = Money::fromRealArredonda(somaTeto);
+        // The effective rate valor × 100 / base, as a percentage in ten-thousandths.
+        c.aliquota = c.valor.mulDivHalfEven(100 * Money::Escala, base.raw());
     } else {
         // The whole base pays the rate of the bracket it falls into.
         long double taxa;
@@ -81,9 +82,9 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
             teto = limite[3].toReal() * percentual[3] / 100;
         else
             teto = limite[2].toReal() * percentual[2] / 100;
-        c.aliquota = Money::fromReal(taxa);
-        c.teto = Money::fromReal(Arredonda(2, teto));
-        c.valor = Money::fromReal(Arredonda(2, b * taxa / 100));
+        c.aliquota = Money::fromRealHalfEven(taxa);
+        c.teto = Money::fromRealArredonda(teto);
+        c.valor = Money::fromRealArredonda(b * taxa / 100);
     }
     if (!c.teto.isZero() && c.valor > c.teto)
         c.valor = c.teto;
@@ -138,9 +139,7 @@ Money TdmINSS::CalculaINSS(qint64 processoId)
         Contribuicao c;
         if (reclamante)
             c = ContribuicaoMes(autonomo, base, QDate(l.ano(), l.mes(), 1));
-        const auto parte = [&](Money percentual) {
-            return reclamado ? Money::fromReal(base.toReal() * percentual.toReal() / 100) : Money();
-        };
+        const auto parte = [&](Money percentual) { return reclamado ? base.percentHalfEven(percentual) : Money(); };
         l.defineMoney(DM::INSS, c.valor);
         l.defineDecimal(DM::ALIQUOTA_INSS, c.aliquota);
         l.defineMoney(DM::INSS_EMPREGADOR, parte(empregador));
@@ -161,8 +160,8 @@ Money TdmINSS::CalculaINSS(qint64 processoId)
         s[2] += l.money(DM::INSS_RAT).toReal() * l.indiceCm();
         s[3] += l.money(DM::INSS_TERCEIROS).toReal() * l.indiceCm();
     }
-    const Money s1 = Money::fromReal(s[0]), s2 = Money::fromReal(s[1]), s3 = Money::fromReal(s[2]),
-                s4 = Money::fromReal(s[3]);
+    const Money s1 = Money::fromRealHalfEven(s[0]), s2 = Money::fromRealHalfEven(s[1]),
+                s3 = Money::fromRealHalfEven(s[2]), s4 = Money::fromRealHalfEven(s[3]);
     // Charged to the defendant, the employee's share moves to the employer's.
     m_.banco.executa(QStringLiteral("UPDATE TAB_INSS SET VALOR_INSS = :inss, VALOR_INSS_EMPREGADOR = :empregador, "
                                     "VALOR_INSS_RAT = :rat, VALOR_INSS_TERCEIROS = :terceiros WHERE PROCESSO_ID = :id"),

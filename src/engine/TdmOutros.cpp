@@ -41,11 +41,8 @@ Money TdmOutros::calcula(qint64 processoId, bool credito)
         m_.banco.executa(QStringLiteral("UPDATE %1 SET %2 = :valor WHERE PROCESSO_ID = :id AND DESCRICAO = :descricao "
                                         "AND ANO = :ano AND MES = :mes")
                              .arg(tabela, saida),
-                         {{"valor", bancoMoney(Money::fromReal(l.valor.toReal() * fator))},
-                          {"id", processoId},
-                          {"descricao", l.descricao},
-                          {"ano", l.ano},
-                          {"mes", l.mes}});
+            {{"valor", bancoMoney(Money::fromRealHalfEven(l.valor.toReal() * fator))}, {"id", processoId},
+                {"descricao", l.descricao}, {"ano", l.ano}, {"mes", l.mes}});
         m_.comuns.LinhaExistente(processoId, l.ano, l.mes).somaMoney(coluna, l.valor);
         m_.feedback.processaEventos();
     }

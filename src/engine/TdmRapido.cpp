@@ -96,10 +96,10 @@ Money TdmRapido::CalculaSalario(qint64 processoId)
     for (const Mes& mes : meses) {
         const QDate d(mes.ano, mes.mes, 1);
         const Money base = m_.comuns.ComposicaoSalarial(mes.partes, d, processoId);
-        const Money valorMes = Money::fromReal(base.toReal() * mes.dias / 30);
+        const Money valorMes = base.mulDivHalfEven(mes.dias, 30);
         const double indice = m_.comuns.IndiceCorrecao(mes.mes, mes.ano, processoId);
-        const Money baseCorrigida = Money::fromReal(Arredonda(2, base.toReal() * indice));
-        const Money devido = Money::fromReal(Arredonda(2, valorMes.toReal() * indice));
+        const Money baseCorrigida = Money::fromRealArredonda(base.toReal() * indice);
+        const Money devido = Money::fromRealArredonda(valorMes.toReal() * indice);
         m_.banco.executa(QStringLiteral("UPDATE TAB_SALARIO SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
                                         "WHERE PROCESSO_ID = :id AND ANO = :ano AND MES = :mes"),
                          {{"base", bancoMoney(baseCorrigida)}, {"devido", bancoMoney(devido)}, {"id", processoId},
@@ -168,7 +168,7 @@ Money TdmRapido::CalculaMultas(const CasoAberto& caso)
             multa467 += m_.periculosidade.ValorApuradoPericulosidade(id);
         if (ligado("CALCULA_RSR", 10))
             multa467 += m_.rsr.ValorDevidoRSR(id);
-        multa467 = Money::fromReal(multa467.toReal() * 0.5L);
+        multa467 = multa467.divHalfEven(2);
     }
 
     Money multa477;
@@ -181,7 +181,8 @@ Money TdmRapido::CalculaMultas(const CasoAberto& caso)
         multa477 += m_.insalubridade.ReflexoInsalubridade(caso.texto(u"CALCULA_INSALUBRIDADE"), f[17], id, fimPacto,
                                                           false, fimPacto.month(), fimPacto.year());
         multa477 += m_.periculosidade.ReflexoPericulosidade(caso.texto(u"CALCULA_PERICULOSIDADE"), f[18], id, fimPacto, false);
-        multa477 = Money::fromReal(multa477.toReal() * m_.comuns.IndiceCorrecao(fimPacto.month(), fimPacto.year(), id));
+        multa477 = Money::fromRealHalfEven(
+            multa477.toReal() * m_.comuns.IndiceCorrecao(fimPacto.month(), fimPacto.year(), id));
     }
     m_.banco.executa(QStringLiteral("UPDATE TAB_MULTAS SET VALOR_APURADO_467 = :a, VALOR_APURADO_477 = :b WHERE PROCESSO_ID = :id"),
                      {{"a", bancoMoney(multa467)}, {"b", bancoMoney(multa477)}, {"id", id}});

@@ -1,21 +1,107 @@
 #include "Money.h"
 
-#include <cfenv>
+#include "Erro.h"
+#include "Rotinas.h"
+
 #include <cmath>
+#include <limits>
 
 namespace quintar {
 
-Money Money::fromReal(long double valor)
+namespace {
+
+using Inteiro = __int128;
+
+constexpr Inteiro Maximo = std::numeric_limits<std::int64_t>::max();
+constexpr Inteiro Minimo = std::numeric_limits<std::int64_t>::min();
+
+// numerador / denominador to the nearest whole number, a tie to the even neighbour.
+std::int64_t divideHalfEven(Inteiro numerador, Inteiro denominador)
 {
-    // rintl honours the current rounding mode, which is round-to-nearest-even unless
-    // somebody changed it; nearbyintl would be the same. Be explicit about the mode.
-    const int modo = std::fegetround();
-    if (modo != FE_TONEAREST)
-        std::fesetround(FE_TONEAREST);
-    const long double escalado = std::rintl(valor * Escala);
-    if (modo != FE_TONEAREST)
-        std::fesetround(modo);
-    return Money(static_cast<std::int64_t>(escalado));
+    if (denominador < 0) {
+        numerador = -numerador;
+        denominador = -denominador;
+    }
+    Inteiro q = numerador / denominador;
+    Inteiro r = numerador % denominador;
+    if (r < 0) { // the floor, so that r is the distance above q
+        r += denominador;
+        --q;
+    }
+    if (2 * r > denominador || (2 * r == denominador && (q & 1) != 0))
+        ++q;
+    if (q > Maximo || q < Minimo)
+        Money::foraDaFaixa();
+    return static_cast<std::int64_t>(q);
+}
+
+} // namespace
+
+void Money::foraDaFaixa()
+{
+    throw Erro(QStringLiteral("Valor fora da faixa dos valores monetários."));
+}
+
+Money Money::fromCents(std::int64_t centavos)
+{
+    std::int64_t r;
+    if (__builtin_mul_overflow(centavos, std::int64_t(100), &r))
+        foraDaFaixa();
+    return Money(r);
+}
+
+Money Money::fromUnits(std::int64_t unidades)
+{
+    std::int64_t r;
+    if (__builtin_mul_overflow(unidades, Escala, &r))
+        foraDaFaixa();
+    return Money(r);
+}
+
+Money Money::fromRealHalfEven(long double valor)
+{
+    const long double escalado = valor * Escala;
+    // 2^63 exactly: anything from there on does not fit.
+    if (!(std::fabs(escalado) < 9223372036854775808.0L))
+        foraDaFaixa();
+    const long double piso = std::floor(escalado);
+    const long double resto = escalado - piso;
+    // The operands of a floating result (a double index, a quotient) carry a relative error of
+    // a few units in a double's last place; a value that close to a half is that half.
+    const long double ruido = std::fmax(std::fabs(escalado), 1.0L) * 0x1p-48L;
+    auto n = static_cast<std::int64_t>(piso);
+    if (std::fabs(resto - 0.5L) <= ruido) {
+        if (n % 2 != 0)
+            ++n;
+    } else if (resto > 0.5L) {
+        ++n;
+    }
+    return Money(n);
+}
+
+Money Money::fromRealArredonda(long double valor)
+{
+    return fromRealHalfEven(Arredonda(2, valor));
+}
+
+Money Money::divHalfEven(std::int64_t divisor) const
+{
+    return Money(divideHalfEven(valor_, divisor));
+}
+
+Money Money::mulDivHalfEven(std::int64_t numerador, std::int64_t denominador) const
+{
+    return Money(divideHalfEven(Inteiro(valor_) * numerador, denominador));
+}
+
+Money Money::percentHalfEven(Money taxa) const
+{
+    return Money(divideHalfEven(Inteiro(valor_) * taxa.valor_, Inteiro(100) * Escala));
+}
+
+Money Money::mulHalfEven(Money fator) const
+{
+    return Money(divideHalfEven(Inteiro(valor_) * fator.valor_, Escala));
 }
 
 Money Money::parse(QStringView texto, QChar separadorDecimal, bool* ok)

@@ -52,7 +52,7 @@ QVariant bancoDecimal(Money valor, int escala)
 
 QVariant bancoDecimal(long double valor, int escala)
 {
-    return bancoDecimal(Money::fromReal(valor), escala);
+    return bancoDecimal(Money::fromRealHalfEven(valor), escala);
 }
 
 QVariant bancoData(QDate data)
