@@ -140,7 +140,11 @@ Money TdmFerias::CalculaFerias(const CasoAberto& caso)
             terco = terco + terco;
         }
         const Money devido = (p.ferias == u"S" ? ferias : Money()) + (p.terco == u"S" ? terco : Money());
-        m_.comuns.AtualizaColuna(mes.year(), mes.month(), QStringLiteral("FERIAS"), ferias, id);
+        // The last whole period and the proportional one end in the same month when the
+        // contract ends in its anniversary month: each adds its amount. The run starts from an
+        // empty statement, so nothing is counted twice.
+        if (LinhaDemonstrativo* linha = m_.comuns.Linha(id, mes.year(), mes.month()))
+            linha->somaMoney(DM::FERIAS, ferias);
         const double fator = m_.comuns.IndiceCorrecao(mes.month(), mes.year(), id);
         m_.banco.executa(QStringLiteral("UPDATE TAB_FERIAS SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
                                         "WHERE PROCESSO_ID = :id AND PERIODO_INICIAL = :inicial"),
