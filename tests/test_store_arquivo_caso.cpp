@@ -152,24 +152,45 @@ TEST(ArquivoCaso, EachFailureHasItsMessageAndEffect)
     const QString caminhoFalso = QStringLiteral("%CAMINHO%");
     const Caso casos[] = {
         {"raiz errada", QStringLiteral("<CASO></CASO>"),
-         QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
+            QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
         {"tabela desconhecida", ProcessoMinimo(QStringLiteral(" <TAB_OUTRA><A>1</A></TAB_OUTRA>\r\n")),
-         QStringLiteral("Estrutura \"TAB_OUTRA\" não prevista na aplicação."), {}, 1},
-        {"coluna desconhecida", ProcessoMinimo(QStringLiteral(" <TAB_RSR><PROCESSO_ID>7</PROCESSO_ID><COR>azul</COR></TAB_RSR>\r\n"
-                                                              " <TAB_IR><PROCESSO_ID>7</PROCESSO_ID></TAB_IR>\r\n")),
-         {}, QStringLiteral("Estrutura \"COR\" não prevista na tabela \"TAB_RSR\"."), 1},
-        {"chave repetida", ProcessoMinimo(QStringLiteral(" <TAB_PROCESSO><PROCESSO_ID>7</PROCESSO_ID></TAB_PROCESSO>\r\n")),
-         QStringLiteral("Estrutura com informações repetidas :TAB_PROCESSO"), {}, 1},
-        {"data inválida", ProcessoMinimo(QStringLiteral(" <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><DATA_FIM_JUROS>31/02/2008</DATA_FIM_JUROS></TAB_JUROS>\r\n")),
-         QStringLiteral("\"31/02/2008\" não é um valor válido para o campo DATA_FIM_JUROS."), {}, 1},
-        {"número inválido", ProcessoMinimo(QStringLiteral(" <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><JUROS>1.234,56</JUROS></TAB_JUROS>\r\n")),
-         QStringLiteral("\"1.234,56\" não é um valor válido para o campo JUROS."), {}, 1},
-        {"ano fora da faixa", ProcessoMinimo(QStringLiteral(" <TAB_SALARIO><PROCESSO_ID>7</PROCESSO_ID><ANO>70000</ANO></TAB_SALARIO>\r\n")),
-         QStringLiteral("\"70000\" não é um valor válido para o campo ANO."), {}, 1},
+            QStringLiteral("Estrutura \"TAB_OUTRA\" não prevista na aplicação."), {}, 1},
+        {"coluna desconhecida",
+            ProcessoMinimo(QStringLiteral(" <TAB_RSR><PROCESSO_ID>7</PROCESSO_ID><COR>azul</COR></TAB_RSR>\r\n"
+                                          " <TAB_IR><PROCESSO_ID>7</PROCESSO_ID></TAB_IR>\r\n")),
+            {}, QStringLiteral("Estrutura \"COR\" não prevista na tabela \"TAB_RSR\"."), 1},
+        {"chave repetida",
+            ProcessoMinimo(QStringLiteral(" <TAB_PROCESSO><PROCESSO_ID>7</PROCESSO_ID></TAB_PROCESSO>\r\n")),
+            QStringLiteral("Estrutura com informações repetidas :TAB_PROCESSO"), {}, 1},
+        {"data inválida",
+            ProcessoMinimo(QStringLiteral(
+                " <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><DATA_FIM_JUROS>31/02/2008</DATA_FIM_JUROS></TAB_JUROS>\r\n")),
+            QStringLiteral("\"31/02/2008\" não é um valor válido para o campo DATA_FIM_JUROS."), {}, 1},
+        {"número inválido",
+            ProcessoMinimo(
+                QStringLiteral(" <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><JUROS>1.234,56</JUROS></TAB_JUROS>\r\n")),
+            QStringLiteral("\"1.234,56\" não é um valor válido para o campo JUROS."), {}, 1},
+        {"ano fora da faixa",
+            ProcessoMinimo(
+                QStringLiteral(" <TAB_SALARIO><PROCESSO_ID>7</PROCESSO_ID><ANO>70000</ANO></TAB_SALARIO>\r\n")),
+            QStringLiteral("\"70000\" não é um valor válido para o campo ANO."), {}, 1},
+        // A row without its case or a key column is refused: the database would give a
+        // PROCESSO_ID of its own (the next free number, which is another case's).
+        {"linha sem processo",
+            ProcessoMinimo(QStringLiteral(" <TAB_RSR><SOBRE_HORA_EXTRA>S</SOBRE_HORA_EXTRA></TAB_RSR>\r\n")),
+            QStringLiteral("Estrutura \"TAB_RSR\" sem o campo \"PROCESSO_ID\"."), {}, 1},
+        {"processo vazio", ProcessoMinimo(QStringLiteral(" <TAB_IR><PROCESSO_ID></PROCESSO_ID></TAB_IR>\r\n")),
+            QStringLiteral("Estrutura \"TAB_IR\" sem o campo \"PROCESSO_ID\"."), {}, 1},
+        {"chave incompleta",
+            ProcessoMinimo(QStringLiteral(" <TAB_SALARIO><PROCESSO_ID>7</PROCESSO_ID><MES>3</MES></TAB_SALARIO>\r\n")),
+            QStringLiteral("Estrutura \"TAB_SALARIO\" sem o campo \"ANO\"."), {}, 1},
+        {"jornada sem processo",
+            ProcessoMinimo(QStringLiteral(" <TAB_JT_EXTRA><IND_SEGUNDA>S</IND_SEGUNDA></TAB_JT_EXTRA>\r\n")),
+            QStringLiteral("Estrutura \"TAB_JT_EXTRA\" sem o campo \"PROCESSO_ID\"."), {}, 1},
         {"arquivo truncado", ProcessoMinimo(QString()).left(60),
-         QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
+            QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
         {"linha truncada", QStringLiteral("<PROCESSO><TAB_PROCESSO><PROCESSO_ID>7</PROCESSO_ID><NUMERO>7</PROCESSO>"),
-         QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
+            QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
     };
     for (const Caso& c : casos) {
         Ambiente a;
@@ -191,7 +212,10 @@ TEST(ArquivoCaso, EachFailureHasItsMessageAndEffect)
             EXPECT_EQ(Contagem(a.banco, QStringLiteral("TAB_RSR")), 0) << c.nome;
             EXPECT_EQ(Contagem(a.banco, QStringLiteral("TAB_IR")), 1) << c.nome;
         } else {
+            // The working tables are as they were.
             EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT PROCESSO_ID FROM TAB_PROCESSO")).toInt(), 1) << c.nome;
+            for (const char* tabela : {"TAB_RSR", "TAB_IR", "TAB_SALARIO", "TAB_JT_EXTRA"})
+                EXPECT_EQ(Contagem(a.banco, QString::fromLatin1(tabela)), 0) << c.nome << " " << tabela;
         }
     }
 }

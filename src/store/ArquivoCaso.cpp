@@ -121,6 +121,17 @@ void importaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteu
     }
     if (rejeitado)
         return;
+    // A row must say which case it belongs to, and every column of its key: left out, a
+    // PROCESSO_ID alone would be given the next free number by the database (it is SQLite's
+    // row id) and the row would join another case.
+    const auto exige = [&](const QString& coluna) {
+        const int i = tabela.indice(coluna);
+        if (!definidos[i] || valores[i].isNull())
+            throw Erro(QStringLiteral("Estrutura \"%1\" sem o campo \"%2\".").arg(tabela.nome, coluna));
+    };
+    exige(QStringLiteral("PROCESSO_ID"));
+    for (const QString& coluna : tabela.chave)
+        exige(coluna);
 
     QStringList nomes, marcadores;
     QVector<QVariant> ligados;

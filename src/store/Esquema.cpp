@@ -282,7 +282,9 @@ QString SqlCriacao(const Tabela& tabela, bool seNaoExiste)
         switch (c.tipo) {
         case TipoColuna::Decimal18: case TipoColuna::Decimal: case TipoColuna::Money:
         case TipoColuna::SmallInt: case TipoColuna::Integer:
-            tipo = QStringLiteral("INTEGER");
+            // INT, not INTEGER: a lone INTEGER primary key would be SQLite's row id, and a row
+            // inserted without its PROCESSO_ID would be given one instead of being refused.
+            tipo = QStringLiteral("INT");
             break;
         case TipoColuna::Float:
             tipo = QStringLiteral("REAL");
