@@ -83,7 +83,7 @@ TEST(ArquivoCaso, EveryTableAndColumnTypeReadsAndWritesBackByteForByte)
     Ambiente a;
     PreencheTodasAsTabelas(a.banco, 123);
     const QString primeiro = a.caminho(QStringLiteral("primeiro.QNT.XML"));
-    GravaArquivo(a.banco, primeiro, 123);
+    GravaArquivo(a.banco, primeiro, 123, a.feedback);
     const QByteArray escrito = LeBytes(primeiro);
 
     // The format itself is pinned by a file kept with the tests.
@@ -97,7 +97,7 @@ TEST(ArquivoCaso, EveryTableAndColumnTypeReadsAndWritesBackByteForByte)
     EXPECT_TRUE(a.feedback.mensagens.isEmpty());
     EXPECT_EQ(Contagem(a.banco, QStringLiteral("TAB_JT_EXTRA")), 2);
     const QString segundo = a.caminho(QStringLiteral("segundo.QNT.XML"));
-    GravaArquivo(a.banco, segundo, 123);
+    GravaArquivo(a.banco, segundo, 123, a.feedback);
     EXPECT_EQ(LeBytes(segundo), escrito);
     EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT RECLAMANTE_PRINCIPAL FROM TAB_PROCESSO")).toString(), NomePlena);
 }
@@ -262,7 +262,7 @@ TEST(ArquivoCaso, AFailedWriteLeavesThePreviousFile)
     QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QFileInfo(pasta).isWritable())
         GTEST_SKIP() << "running with rights that ignore folder permissions";
-    EXPECT_THROW(GravaArquivo(a.banco, caminho, 1), Erro);
+    EXPECT_THROW(GravaArquivo(a.banco, caminho, 1, a.feedback), Erro);
     QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(LeBytes(caminho), QByteArray("anterior"));
 }
@@ -282,7 +282,7 @@ TEST(ArquivoCaso, AWriteThatRunsOutOfSpaceLeavesThePreviousFile)
     setrlimit(RLIMIT_FSIZE, &limite);
     bool falhou = false;
     try {
-        GravaArquivo(a.banco, caminho, 1);
+        GravaArquivo(a.banco, caminho, 1, a.feedback);
     } catch (const Erro&) {
         falhou = true;
     }
@@ -297,7 +297,7 @@ TEST(ArquivoCaso, AWriteIntoAMissingFolderFailsWithTheSystemsReason)
     Ambiente a;
     a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
     try {
-        GravaArquivo(a.banco, a.caminho(QStringLiteral("nao/existe/caso.QNT.XML")), 1);
+        GravaArquivo(a.banco, a.caminho(QStringLiteral("nao/existe/caso.QNT.XML")), 1, a.feedback);
         ADD_FAILURE();
     } catch (const Erro& e) {
         EXPECT_TRUE(e.mensagem().startsWith(QStringLiteral("Não foi possível gravar o arquivo"))) << e.what();
@@ -305,20 +305,56 @@ TEST(ArquivoCaso, AWriteIntoAMissingFolderFailsWithTheSystemsReason)
     EXPECT_TRUE(LeRecentes().isEmpty());
 }
 
-TEST(ArquivoCaso, RecentFilesKeepNineNewestLast)
+TEST(ArquivoCaso, RecentFilesKeepNineNewestLastComparedExactly)
 {
     Ambiente a;
     a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
     const auto caminho = [&](int i) { return a.caminho(QStringLiteral("c%1.QNT.XML").arg(i)); };
-    GravaArquivo(a.banco, caminho(1), 1);
-    GravaArquivo(a.banco, caminho(2), 1);
-    GravaArquivo(a.banco, caminho(1).toUpper().replace(a.pasta().toUpper(), a.pasta()), 1);
-    EXPECT_EQ(LeRecentes(), QStringList({caminho(2), caminho(1)})); // once, moved to the end
-    for (int i = 3; i <= 10; ++i)
-        GravaArquivo(a.banco, caminho(i), 1);
+    const QString maiusculo = a.caminho(QStringLiteral("C1.QNT.XML")); // another file here
+    GravaArquivo(a.banco, caminho(1), 1, a.feedback);
+    GravaArquivo(a.banco, maiusculo, 1, a.feedback);
+    GravaArquivo(a.banco, caminho(2), 1, a.feedback);
+    GravaArquivo(a.banco, caminho(1), 1, a.feedback);
+    EXPECT_EQ(LeRecentes(), QStringList({maiusculo, caminho(2), caminho(1)})); // once, moved to the end
+    for (int i = 3; i <= 9; ++i)
+        GravaArquivo(a.banco, caminho(i), 1, a.feedback);
     const QStringList lista = LeRecentes();
     ASSERT_EQ(lista.size(), 9);
-    EXPECT_EQ(lista.first(), caminho(1)); // c2 was the oldest and left
-    EXPECT_EQ(lista.last(), caminho(10));
+    EXPECT_EQ(lista.first(), caminho(2)); // C1 was the oldest and left
+    EXPECT_EQ(lista.last(), caminho(9));
     EXPECT_TRUE(LeBytes(a.caminho(QStringLiteral("UltimosArquivos.txt"))).contains("\r\n"));
+}
+
+TEST(ArquivoCaso, RecentFilesKeepAnyCharacterOfAPath)
+{
+    Ambiente a;
+    a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
+    const QString lista = a.caminho(QStringLiteral("UltimosArquivos.txt"));
+    // A list written in Windows-1252 reads as such and is written back in UTF-8.
+    GravaBytes(lista, QByteArray("/srv/C\xe1lculos/antigo.QNT.XML\r\n"));
+    EXPECT_EQ(LeRecentes(), QStringList{QStringLiteral("/srv/Cálculos/antigo.QNT.XML")});
+    // Characters that Windows-1252 does not hold.
+    const QString novo = a.caminho(QStringLiteral("Łódź 日本 €.QNT.XML"));
+    GravaArquivo(a.banco, novo, 1, a.feedback);
+    const QStringList esperada{QStringLiteral("/srv/Cálculos/antigo.QNT.XML"), novo};
+    EXPECT_EQ(LeRecentes(), esperada);
+    const QByteArray bytes = LeBytes(lista);
+    EXPECT_TRUE(bytes.startsWith("/srv/C\xc3\xa1lculos/antigo.QNT.XML\r\n"));
+    EXPECT_TRUE(bytes.contains(novo.toUtf8()));
+    EXPECT_TRUE(a.feedback.estados.isEmpty());
+}
+
+TEST(ArquivoCaso, AListThatCannotBeWrittenIsReportedInTheStatus)
+{
+    Ambiente a;
+    a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
+    // A folder in the list's place makes its write fail, whoever runs the test.
+    const QString lista = a.caminho(QStringLiteral("UltimosArquivos.txt"));
+    ASSERT_TRUE(QDir().mkpath(lista));
+    const QString caminho = a.caminho(QStringLiteral("caso.QNT.XML"));
+    GravaArquivo(a.banco, caminho, 1, a.feedback);
+    EXPECT_TRUE(LeBytes(caminho).startsWith("<PROCESSO>")); // the case file is written
+    ASSERT_EQ(a.feedback.estados.size(), 1);
+    EXPECT_TRUE(a.feedback.estados.first().startsWith(QStringLiteral("Não foi possível gravar o arquivo \"") + lista))
+        << a.feedback.estados.first().toStdString();
 }

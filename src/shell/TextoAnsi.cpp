@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace quintar {
 
@@ -27,6 +28,13 @@ QString DecodificaAnsi(const QByteArray& bytes)
         saida[i] = (b >= 0x80 && b < 0xA0) ? QChar(Faixa80[b - 0x80]) : QChar(b);
     }
     return texto;
+}
+
+QString DecodificaUtf8OuAnsi(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString texto = utf8.decode(bytes);
+    return utf8.hasError() ? DecodificaAnsi(bytes) : texto;
 }
 
 QByteArray CodificaAnsi(const QString& texto)

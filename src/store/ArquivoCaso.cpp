@@ -79,10 +79,15 @@ QByteArray ConteudoArquivo(BancoDados& banco, qint64 processoId)
     return CodificaAnsi(texto);
 }
 
-void GravaArquivo(BancoDados& banco, const QString& caminho, qint64 processoId)
+void GravaArquivo(BancoDados& banco, const QString& caminho, qint64 processoId, Feedback& feedback)
 {
     GravaAtomico(caminho, ConteudoArquivo(banco, processoId));
-    RegistraRecente(caminho);
+    try {
+        RegistraRecente(caminho);
+    } catch (const Erro& e) {
+        // The case file is written; the list only serves the search dialog.
+        feedback.status(e.mensagem());
+    }
 }
 
 namespace {
@@ -202,19 +207,37 @@ void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
     transacao.confirma();
 }
 
+namespace {
+
+QString arquivoRecentes()
+{
+    return PastaPrograma() + QStringLiteral("UltimosArquivos.txt");
+}
+
+} // namespace
+
 QStringList LeRecentes()
 {
-    QStringList lista = LeLinhasAnsi(PastaPrograma() + QStringLiteral("UltimosArquivos.txt"));
+    QFile arquivo(arquivoRecentes());
+    if (!arquivo.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lista = SeparaLinhas(DecodificaUtf8OuAnsi(arquivo.readAll()));
     lista.removeAll(QString());
     return lista;
+}
+
+void GravaRecentes(const QStringList& lista)
+{
+    QString texto;
+    for (const QString& linha : lista)
+        texto += linha + QStringLiteral("\r\n");
+    GravaAtomico(arquivoRecentes(), texto.toUtf8());
 }
 
 void RegistraRecente(const QString& caminho)
 {
     QStringList lista = LeRecentes();
-    qsizetype i = lista.size() - 1;
-    while (i >= 0 && lista[i].compare(caminho, Qt::CaseInsensitive) != 0)
-        --i;
+    const qsizetype i = lista.lastIndexOf(caminho);
     if (i < 0) {
         lista.append(caminho);
         if (lista.size() > 9)
@@ -222,11 +245,7 @@ void RegistraRecente(const QString& caminho)
     } else {
         lista.append(lista.takeAt(i));
     }
-    try {
-        GravaLinhasAnsi(PastaPrograma() + QStringLiteral("UltimosArquivos.txt"), lista);
-    } catch (const Erro&) {
-        // The list is a convenience of the search dialog; the case file itself was written.
-    }
+    GravaRecentes(lista);
 }
 
 } // namespace quintar
