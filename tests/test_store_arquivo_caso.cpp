@@ -127,15 +127,18 @@ TEST(ArquivoCaso, TheReaderIsTolerantOfCaseLineBreaksAndLayout)
 {
     Ambiente a;
     // Lower-case tags, bare LF and CR line ends, the last row followed by the root's closing
-    // tag on the same line, and the _UNICO names of older files.
+    // tag on the same line, the _UNICO names of older files and a date with a short year.
     const QByteArray arquivo =
         "<processo>\n <tab_processo>\r  <processo_id>123</processo_id>\n  <NUMERO_UNICO>123</NUMERO_UNICO>"
+        "<DATA_INICIO_PACTO>5/3/08</DATA_INICIO_PACTO>"
         "<ANO_UNICO>2008</ANO_UNICO><VARA_UNICO>1</VARA_UNICO><REGIONAL_UNICO>5</REGIONAL_UNICO>"
         "<SEQUENCIAL_UNICO>0</SEQUENCIAL_UNICO>\n </tab_processo>"
         "<TAB_RSR><PROCESSO_ID>123</PROCESSO_ID><sobre_hora_extra>S</sobre_hora_extra></TAB_RSR></processo>";
     GravaBytes(a.caminho(QStringLiteral("minusculo.xml")), arquivo);
     LeArquivo(a.banco, a.caminho(QStringLiteral("minusculo.xml")), a.feedback);
     EXPECT_EQ(NomeArquivo(a.banco, 123), QStringLiteral("00123.2008.001.05.00.QNT.XML"));
+    EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT DATA_INICIO_PACTO FROM TAB_PROCESSO")).toString(),
+        QStringLiteral("2008-03-05"));
     EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT SOBRE_HORA_EXTRA FROM TAB_RSR")).toString(), QStringLiteral("S"));
     EXPECT_TRUE(a.feedback.estados.contains(QStringLiteral("Importando TAB_RSR.")));
 }

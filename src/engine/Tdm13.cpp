@@ -119,9 +119,14 @@ Money Tdm13::Calcula13Salario(const CasoAberto& caso)
         const double fator = m_.comuns.IndiceCorrecao(mesReferencia, a.ano, id);
         const Money baseCorrigida = Money::fromRealArredonda(base.toReal() * fator);
         const Money devido = Money::fromRealArredonda(proporcional.toReal() * fator);
-        m_.banco.executa(QStringLiteral("UPDATE TAB_13_SALARIO SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
-                                        "WHERE PROCESSO_ID = :id AND ANO = :ano"),
-                         {{"base", bancoMoney(baseCorrigida)}, {"devido", bancoMoney(devido)}, {"id", id}, {"ano", a.ano}});
+        m_.banco
+            .sentenca(QStringLiteral("UPDATE TAB_13_SALARIO SET BASE_CALCULO = ?, VALOR_DEVIDO = ? "
+                                     "WHERE PROCESSO_ID = ? AND ANO = ?"))
+            .liga(0, baseCorrigida.raw())
+            .liga(1, devido.raw())
+            .liga(2, id)
+            .liga(3, a.ano)
+            .executa();
         m_.comuns.AtualizaColuna(a.ano, mesReferencia, QStringLiteral("DECIMO_TERCEIRO_SALARIO"), proporcional, id);
         m_.feedback.processaEventos();
     }

@@ -27,16 +27,15 @@ std::map<int, LinhaDemonstrativo>& TdmComuns::Demonstrativo(qint64 processoId)
     if (it != demonstrativos_.end())
         return *it;
     std::map<int, LinhaDemonstrativo>& linhas = demonstrativos_[processoId];
-    QSqlQuery& q = m_.banco.executa(QStringLiteral("SELECT * FROM TAB_DEMONSTRATIVO_MENSAL WHERE PROCESSO_ID = :id"),
-                                    {{"id", processoId}});
-    while (q.next()) {
+    Sentenca& s = m_.banco.sentenca(QStringLiteral("SELECT * FROM TAB_DEMONSTRATIVO_MENSAL WHERE PROCESSO_ID = ?"));
+    s.liga(0, processoId);
+    while (s.proxima()) {
         QVector<QVariant> v(DM::Quantidade);
         for (int i = 0; i < DM::Quantidade; ++i)
-            v[i] = q.value(i);
+            v[i] = s.valor(i);
         LinhaDemonstrativo l(std::move(v));
         linhas.emplace(AnoMes(l.ano(), l.mes()), std::move(l));
     }
-    q.finish();
     return linhas;
 }
 
@@ -57,32 +56,33 @@ LinhaDemonstrativo& TdmComuns::LinhaExistente(qint64 processoId, int ano, int me
 
 void TdmComuns::GravaDemonstrativo()
 {
-    const Tabela& t = *TabelaTrabalho(u"TAB_DEMONSTRATIVO_MENSAL");
-    QStringList colunas, marcadores, atribuicoes;
-    for (const Coluna& c : t.colunas) {
-        colunas.append(c.nome);
-        marcadores.append(QStringLiteral("?"));
-        atribuicoes.append(c.nome + QStringLiteral(" = ?"));
-    }
-    const QString insercao = QStringLiteral("INSERT INTO TAB_DEMONSTRATIVO_MENSAL (%1) VALUES (%2)")
-                                 .arg(colunas.join(u','), marcadores.join(u','));
-    const QString atualizacao = QStringLiteral("UPDATE TAB_DEMONSTRATIVO_MENSAL SET %1 WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?")
-                                    .arg(atribuicoes.join(u','));
+    // The two texts, made once: every column, in the table's order.
+    static const auto [insercao, atualizacao] = [] {
+        QStringList colunas, marcadores, atribuicoes;
+        for (const Coluna& c : TabelaTrabalho(u"TAB_DEMONSTRATIVO_MENSAL")->colunas) {
+            colunas.append(c.nome);
+            marcadores.append(QStringLiteral("?"));
+            atribuicoes.append(c.nome + QStringLiteral(" = ?"));
+        }
+        return std::pair{QStringLiteral("INSERT INTO TAB_DEMONSTRATIVO_MENSAL (%1) VALUES (%2)")
+                             .arg(colunas.join(u','), marcadores.join(u',')),
+            QStringLiteral("UPDATE TAB_DEMONSTRATIVO_MENSAL SET %1 WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?")
+                .arg(atribuicoes.join(u','))};
+    }();
     for (auto& linhas : demonstrativos_) {
         for (auto& [chave, linha] : linhas) {
             if (!linha.nova() && !linha.alterada())
                 continue;
-            QSqlQuery& q = m_.banco.consulta(linha.nova() ? insercao : atualizacao);
+            Sentenca& s = m_.banco.sentenca(linha.nova() ? insercao : atualizacao);
             const QVector<QVariant>& v = linha.valores();
             for (int i = 0; i < DM::Quantidade; ++i)
-                q.bindValue(i, v[i]);
+                s.liga(i, v[i]);
             if (!linha.nova()) {
-                q.bindValue(DM::Quantidade, v[DM::PROCESSO_ID]);
-                q.bindValue(DM::Quantidade + 1, v[DM::ANO]);
-                q.bindValue(DM::Quantidade + 2, v[DM::MES]);
+                s.liga(DM::Quantidade, v[DM::PROCESSO_ID]);
+                s.liga(DM::Quantidade + 1, v[DM::ANO]);
+                s.liga(DM::Quantidade + 2, v[DM::MES]);
             }
-            if (!q.exec())
-                throw Erro(MensagemErroBanco(q.lastError()));
+            s.executa();
             linha.marcaGravada();
         }
     }
@@ -113,27 +113,22 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
     if (linha && !linha->money(DM::SALARIO_FIXO).isZero())
         return linha->money(DM::SALARIO_FIXO); // an existing row is never recomputed
 
-    const QString consulta = QStringLiteral(
-        "SELECT SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL "
-        "FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = :id AND ANO = :ano AND MES = :mes");
-    QSqlQuery* q = &m_.banco.executa(consulta, {{"id", processoId}, {"ano", ano}, {"mes", mes}});
-    if (!q->next()) {
-        q->finish();
+    Sentenca& q = m_.banco.sentenca(
+        QStringLiteral("SELECT SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL "
+                       "FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?"));
+    if (!q.liga(0, processoId).liga(1, ano).liga(2, mes).proxima()) {
         // A month after the dismissal (a notice projection) takes the dismissal month's salary.
-        q = &m_.banco.executa(consulta, {{"id", processoId},
-                                         {"ano", dataFimPacto.isValid() ? dataFimPacto.year() : 0},
-                                         {"mes", dataFimPacto.isValid() ? dataFimPacto.month() : 0}});
-        if (!q->next()) {
-            q->finish();
+        q.liga(1, dataFimPacto.isValid() ? dataFimPacto.year() : 0);
+        q.liga(2, dataFimPacto.isValid() ? dataFimPacto.month() : 0);
+        if (!q.proxima())
             throw Erro(QStringLiteral("Variação Salarial não encontrada."));
-        }
     }
-    Money fixo = lerMoney(q->value(0));
-    const QString unidadeFixo = q->value(1).toString();
-    const Money paradigma = lerMoney(q->value(2));
-    const QString unidadeParadigma = q->value(3).toString();
-    const Money variavel = lerMoney(q->value(4));
-    q->finish();
+    Money fixo = Money::fromRaw(q.inteiro(0));
+    const QString unidadeFixo = q.texto(1);
+    const Money paradigma = Money::fromRaw(q.inteiro(2));
+    const QString unidadeParadigma = q.texto(3);
+    const Money variavel = Money::fromRaw(q.inteiro(4));
+    q.reinicia();
 
     // A salary in unit "M" is a number of minimum wages of the month.
     if (unidadeFixo == u"M")
@@ -148,9 +143,10 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
             diferenca = Money();
     }
 
-    const QDate atualizacao = lerData(m_.banco.escalar(
-        QStringLiteral("select data_atualizacao from tab_processo where processo_id = :processo_id"),
-        {{"processo_id", processoId}}));
+    Sentenca& processo =
+        m_.banco.sentenca(QStringLiteral("select data_atualizacao from tab_processo where processo_id = ?"));
+    const QDate atualizacao = processo.liga(0, processoId).proxima() ? lerData(processo.valor(0)) : QDate();
+    processo.reinicia();
     // A month that ends after the update date is corrected from the update date itself.
     const QDate referencia = atualizacao >= UltimoDiaMes(data) ? QDate(ano, mes, 1) : atualizacao;
     const double fator = CorrecaoMonetaria(1, fixo, atualizacao, referencia).fator;
@@ -202,9 +198,9 @@ Money TdmComuns::ComposicaoSalarial(const Composicao& partes, QDate data, qint64
 
 Money TdmComuns::SalarioMinimo(int mes, int ano)
 {
-    const QVariant v = m_.banco.escalar(QStringLiteral("select salmin from valores where mes = :mes and ano = :ano"),
-                                        {{"mes", mes}, {"ano", ano}});
-    const Money salario = v.isNull() ? Money() : Money::fromRealHalfEven(v.toDouble());
+    Sentenca& s = m_.banco.sentenca(QStringLiteral("select salmin from valores where mes = ? and ano = ?"));
+    const Money salario = s.liga(0, mes).liga(1, ano).proxima() ? Money::fromRealHalfEven(s.real(0)) : Money();
+    s.reinicia();
     if (salario.isZero())
         throw Erro(QStringLiteral("Não Existe Salário Mínimo para a data informada(%1/%2).").arg(mes).arg(ano));
     return salario;
@@ -214,17 +210,18 @@ double TdmComuns::indiceDoDia(int codIndice, QDate dia, bool guardado)
 {
     if (guardado && codigoGuardado_ == codIndice && diaGuardado_ == dia)
         return indiceGuardado_;
-    const QVariant v = m_.banco.escalar(
-        QStringLiteral("select indice from diario where data = :data and codIndice = :cod_tabela"),
-        {{"data", bancoData(dia)}, {"cod_tabela", codIndice}});
-    if (v.isNull())
+    Sentenca& s = m_.banco.sentenca(QStringLiteral("select indice from diario where data = ? and codIndice = ?"));
+    const bool existe = s.liga(0, bancoData(dia)).liga(1, codIndice).proxima() && !s.nulo(0);
+    const double indice = existe ? s.real(0) : 0;
+    s.reinicia();
+    if (!existe)
         throw Erro(QStringLiteral("Não Existe Índice para a data : %1.").arg(dia.toString(QStringLiteral("dd/MM/yyyy"))));
     if (guardado) {
         codigoGuardado_ = codIndice;
         diaGuardado_ = dia;
-        indiceGuardado_ = v.toDouble();
+        indiceGuardado_ = indice;
     }
-    return v.toDouble();
+    return indice;
 }
 
 TdmComuns::Correcao TdmComuns::CorrecaoMonetaria(int codIndice, Money valor, QDate atualizacao, QDate referencia)

@@ -146,11 +146,14 @@ Money TdmFerias::CalculaFerias(const CasoAberto& caso)
         if (LinhaDemonstrativo* linha = m_.comuns.Linha(id, mes.year(), mes.month()))
             linha->somaMoney(DM::FERIAS, ferias);
         const double fator = m_.comuns.IndiceCorrecao(mes.month(), mes.year(), id);
-        m_.banco.executa(QStringLiteral("UPDATE TAB_FERIAS SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
-                                        "WHERE PROCESSO_ID = :id AND PERIODO_INICIAL = :inicial"),
-            {{"base", bancoMoney(Money::fromRealHalfEven(base.toReal() * fator))},
-                {"devido", bancoMoney(Money::fromRealHalfEven(devido.toReal() * fator))}, {"id", id},
-                {"inicial", bancoData(p.inicial)}});
+        m_.banco
+            .sentenca(QStringLiteral("UPDATE TAB_FERIAS SET BASE_CALCULO = ?, VALOR_DEVIDO = ? "
+                                     "WHERE PROCESSO_ID = ? AND PERIODO_INICIAL = ?"))
+            .liga(0, Money::fromRealHalfEven(base.toReal() * fator).raw())
+            .liga(1, Money::fromRealHalfEven(devido.toReal() * fator).raw())
+            .liga(2, id)
+            .liga(3, bancoData(p.inicial))
+            .executa();
         m_.feedback.processaEventos();
     }
     return lerMoney(m_.banco.escalar(

@@ -20,21 +20,19 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
 {
     if (base.isZero())
         throw Erro(QStringLiteral("A base de cálculo do INSS para alguma parcela informada é nula."));
-    QSqlQuery& q = m_.banco.executa(
+    Sentenca& q = m_.banco.sentenca(
         QStringLiteral("SELECT Limite1, Percentual1, Limite2, Percentual2, Limite3, Percentual3, Limite4, Percentual4, "
-                       "Limite5, Percentual5 FROM FAIXASINSS WHERE Ano = :ano AND Mes = :mes"),
-        {{"ano", data.year()}, {"mes", data.month()}});
-    if (!q.next()) {
-        q.finish();
-        throw Erro(QStringLiteral("Não Existe Alíquota de INSS para a data %1.").arg(data.toString(QStringLiteral("dd/MM/yyyy"))));
-    }
+                       "Limite5, Percentual5 FROM FAIXASINSS WHERE Ano = ? AND Mes = ?"));
+    if (!q.liga(0, data.year()).liga(1, data.month()).proxima())
+        throw Erro(QStringLiteral("Não Existe Alíquota de INSS para a data %1.")
+                       .arg(data.toString(QStringLiteral("dd/MM/yyyy"))));
     Money limite[6];
     long double percentual[6] = {0, 0, 0, 0, 0, 0};
     for (int i = 1; i <= 5; ++i) {
-        limite[i] = Money::fromRealHalfEven(q.value(2 * (i - 1)).toDouble());
-        percentual[i] = q.value(2 * (i - 1) + 1).toDouble();
+        limite[i] = Money::fromRealHalfEven(q.real(2 * (i - 1)));
+        percentual[i] = q.real(2 * (i - 1) + 1);
     }
-    q.finish();
+    q.reinicia();
 
     Contribuicao c;
     const long double b = base.toReal();

@@ -48,33 +48,37 @@ void TdmRapido::GeraVariacaoSalarial(const CasoAberto& caso)
     const Money salario = caso.money(u"SALARIO_FIXO");
     const QString unidade = caso.texto(u"UNIDADE_SALARIO_FIXO");
 
-    QSqlQuery& q = m_.banco.executa(
-        QStringLiteral("SELECT ANO, MES, SALARIO_FIXO FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = :id ORDER BY ANO, MES"),
-        {{"id", id}});
+    Sentenca& q = m_.banco.sentenca(QStringLiteral(
+        "SELECT ANO, MES, SALARIO_FIXO FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? ORDER BY ANO, MES"));
+    q.liga(0, id);
     bool temLinhas = false;
     int primeiro = 0, ultimo = 0;
     Money ultimoSalario;
-    while (q.next()) {
-        const int am = AnoMes(q.value(0).toInt(), q.value(1).toInt());
+    while (q.proxima()) {
+        const int am = AnoMes(int(q.inteiro(0)), int(q.inteiro(1)));
         if (!temLinhas)
             primeiro = am;
         temLinhas = true;
         ultimo = am;
-        ultimoSalario = lerMoney(q.value(2));
+        ultimoSalario = Money::fromRaw(q.inteiro(2));
     }
-    q.finish();
     if (temLinhas) {
         if (primeiro == AnoMes(f) && ultimo == AnoMes(l) && ultimoSalario == salario)
             return; // the user's edits of the history stay
         m_.comuns.ExcluiTabela(QStringLiteral("TAB_VARIACAO_SALARIAL"), id);
     }
     for (QDate d = QDate(f.year(), f.month(), 1); AnoMes(d) <= AnoMes(l); d = d.addMonths(1))
-        m_.banco.executa(QStringLiteral(
-                             "INSERT INTO TAB_VARIACAO_SALARIAL (PROCESSO_ID, ANO, MES, SALARIO_FIXO, UNIDADE_SALARIO_FIXO, "
-                             "PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL) "
-                             "VALUES (:id, :ano, :mes, :salario, :unidade, 0, :unidade2, 0)"),
-                         {{"id", id}, {"ano", d.year()}, {"mes", d.month()}, {"salario", bancoMoney(salario)},
-                          {"unidade", unidade}, {"unidade2", unidade}});
+        m_.banco
+            .sentenca(QStringLiteral("INSERT INTO TAB_VARIACAO_SALARIAL (PROCESSO_ID, ANO, MES, SALARIO_FIXO, "
+                                     "UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL) "
+                                     "VALUES (?, ?, ?, ?, ?, 0, ?, 0)"))
+            .liga(0, id)
+            .liga(1, d.year())
+            .liga(2, d.month())
+            .liga(3, salario.raw())
+            .liga(4, QStringView(unidade))
+            .liga(5, QStringView(unidade))
+            .executa();
 }
 
 Money TdmRapido::CalculaSalario(qint64 processoId)
@@ -100,10 +104,15 @@ Money TdmRapido::CalculaSalario(qint64 processoId)
         const double indice = m_.comuns.IndiceCorrecao(mes.mes, mes.ano, processoId);
         const Money baseCorrigida = Money::fromRealArredonda(base.toReal() * indice);
         const Money devido = Money::fromRealArredonda(valorMes.toReal() * indice);
-        m_.banco.executa(QStringLiteral("UPDATE TAB_SALARIO SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
-                                        "WHERE PROCESSO_ID = :id AND ANO = :ano AND MES = :mes"),
-                         {{"base", bancoMoney(baseCorrigida)}, {"devido", bancoMoney(devido)}, {"id", processoId},
-                          {"ano", mes.ano}, {"mes", mes.mes}});
+        m_.banco
+            .sentenca(QStringLiteral("UPDATE TAB_SALARIO SET BASE_CALCULO = ?, VALOR_DEVIDO = ? "
+                                     "WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?"))
+            .liga(0, baseCorrigida.raw())
+            .liga(1, devido.raw())
+            .liga(2, processoId)
+            .liga(3, mes.ano)
+            .liga(4, mes.mes)
+            .executa();
         m_.comuns.AtualizaColuna(mes.ano, mes.mes, QStringLiteral("SALARIO"), valorMes, processoId);
         m_.feedback.processaEventos();
     }

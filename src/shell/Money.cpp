@@ -3,6 +3,8 @@
 #include "Erro.h"
 #include "Rotinas.h"
 
+#include <QVarLengthArray>
+
 #include <cmath>
 #include <limits>
 
@@ -108,23 +110,25 @@ Money Money::parse(QStringView texto, QChar separadorDecimal, bool* ok)
 {
     *ok = false;
     texto = texto.trimmed();
+    const qsizetype n = texto.size();
+    const auto digito = [&](qsizetype k) { return k < n && texto[k].unicode() >= u'0' && texto[k].unicode() <= u'9'; };
     qsizetype i = 0;
     bool negativo = false;
-    if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
+    if (i < n && (texto[i] == u'-' || texto[i] == u'+')) {
         negativo = texto[i] == u'-';
         ++i;
     }
-    // Digits of the mantissa, with the position of the decimal separator.
-    QString digitos;
+    // The digits of the mantissa (held on the stack for any usual text) and how many of them
+    // follow the decimal separator.
+    QVarLengthArray<char, 48> digitos;
     qsizetype casas = 0;
     bool temSeparador = false;
-    for (; i < texto.size(); ++i) {
-        const QChar c = texto[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            digitos.append(c);
+    for (; i < n; ++i) {
+        if (digito(i)) {
+            digitos.append(char(texto[i].unicode()));
             if (temSeparador)
                 ++casas;
-        } else if (c == separadorDecimal && !temSeparador) {
+        } else if (texto[i] == separadorDecimal && !temSeparador) {
             temSeparador = true;
         } else {
             break;
@@ -133,54 +137,61 @@ Money Money::parse(QStringView texto, QChar separadorDecimal, bool* ok)
     if (digitos.isEmpty())
         return {};
     int expoente = 0;
-    if (i < texto.size() && (texto[i] == u'e' || texto[i] == u'E')) {
+    if (i < n && (texto[i] == u'e' || texto[i] == u'E')) {
         ++i;
         bool expNegativo = false;
-        if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
+        if (i < n && (texto[i] == u'-' || texto[i] == u'+')) {
             expNegativo = texto[i] == u'-';
             ++i;
         }
         const qsizetype inicio = i;
-        while (i < texto.size() && texto[i].isDigit() && texto[i].unicode() < 128)
-            ++i;
+        for (; digito(i); ++i)
+            expoente = expoente * 10 + (texto[i].unicode() - u'0');
         if (i == inicio || i - inicio > 4)
             return {};
-        expoente = texto.mid(inicio, i - inicio).toInt();
         if (expNegativo)
             expoente = -expoente;
     }
-    if (i != texto.size())
+    if (i != n)
         return {};
 
-    // value = digitos * 10^(expoente - casas); scale to ten-thousandths.
-    int deslocamento = expoente - static_cast<int>(casas) + 4;
-    // Strip leading zeros so that the integer part fits.
+    // value = digitos × 10^(expoente − casas); scale to ten-thousandths. Leading zeros are
+    // left out so that the integer part fits.
+    const qsizetype deslocamento = expoente - casas + 4;
     qsizetype primeiro = 0;
-    while (primeiro < digitos.size() - 1 && digitos[primeiro] == u'0')
+    while (primeiro < digitos.size() - 1 && digitos[primeiro] == '0')
         ++primeiro;
-    digitos = digitos.mid(primeiro);
+    const qsizetype tamanho = digitos.size() - primeiro;
+    const auto valorDe = [&](qsizetype de, qsizetype ate) {
+        std::int64_t v = 0;
+        for (qsizetype k = de; k < ate; ++k)
+            v = v * 10 + (digitos[k] - '0');
+        return v;
+    };
     if (deslocamento >= 0) {
-        if (digitos.size() + deslocamento > 18)
+        if (tamanho + deslocamento > 18)
             return {};
-        digitos.append(QString(deslocamento, u'0'));
-        std::int64_t v = digitos.toLongLong();
+        std::int64_t v = valorDe(primeiro, digitos.size());
+        for (qsizetype k = 0; k < deslocamento; ++k)
+            v *= 10;
         *ok = true;
         return Money(negativo ? -v : v);
     }
-    // More decimals than a ten-thousandth: round half to even on the digits dropped.
-    const qsizetype corte = digitos.size() + deslocamento; // digits kept
-    QString mantidos = corte > 0 ? digitos.left(corte) : QString(u'0');
-    QString descartados = corte > 0 ? digitos.mid(corte) : QString(-corte, u'0') + digitos;
-    if (mantidos.size() > 18)
+    // More decimals than a ten-thousandth: round half to even on the digits dropped. With
+    // corte < 0 even the first digit dropped is a zero in front of them, and the value is 0.
+    const qsizetype corte = tamanho + deslocamento; // digits kept
+    if (corte > 18)
         return {};
-    std::int64_t v = mantidos.toLongLong();
-    const QChar primeiroDescartado = descartados[0];
-    bool restoNaoNulo = false;
-    for (qsizetype k = 1; k < descartados.size(); ++k)
-        restoNaoNulo = restoNaoNulo || descartados[k] != u'0';
-    if (primeiroDescartado > u'5' || (primeiroDescartado == u'5' && (restoNaoNulo || (v % 2) == 1)))
-        ++v;
     *ok = true;
+    if (corte < 0)
+        return {};
+    std::int64_t v = valorDe(primeiro, primeiro + corte);
+    const char primeiroDescartado = digitos[primeiro + corte];
+    bool restoNaoNulo = false;
+    for (qsizetype k = primeiro + corte + 1; k < digitos.size(); ++k)
+        restoNaoNulo = restoNaoNulo || digitos[k] != '0';
+    if (primeiroDescartado > '5' || (primeiroDescartado == '5' && (restoNaoNulo || (v % 2) == 1)))
+        ++v;
     return Money(negativo ? -v : v);
 }
 

@@ -18,6 +18,28 @@ Feedback& semFeedback()
 long double Arredonda(int casas, long double valor)
 {
     const long double soma = valor + 1e-11L;
+    // The 18 digits written differ from the value by less than 1e-17 of it. Away from a half
+    // of the last place kept (and from one unit of it), rounding the value itself decides the
+    // same, and k / 10^casas is the nearest long double to the decimal, as reading the text
+    // back gives; only values that close to a boundary are written out.
+    static const long double potencias[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L, 1e10L, 1e11L,
+        1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
+    if (casas >= 1 && casas <= 18) {
+        const long double escala = potencias[casas];
+        const long double t = std::fabs(soma) * escala;
+        if (t < 0x1p62L) {
+            const long double piso = std::floor(t);
+            const long double resto = t - piso;
+            const long double margem = t * 1e-16L + 1e-18L;
+            if (std::fabs(resto - 0.5L) > margem && std::fabs(t - 1) > margem) {
+                // Below one unit of the last place, a value that rounds up gives 10^-casas as
+                // std::pow makes it, like the written form with fewer digits than places.
+                const long double r =
+                    t < 1 ? (resto > 0.5L ? std::pow(10.0L, -casas) : 0.0L) : (piso + (resto > 0.5L ? 1 : 0)) / escala;
+                return soma < 0 ? -r : r;
+            }
+        }
+    }
     // The written digits: 18 significant digits of the extended value, then decimal
     // rounding at the wanted place with halves away from zero.
     char buf[64];
@@ -111,6 +133,26 @@ QString AnoCompleto(QStringView digitado, int anoAtual)
     return QString::number(v);
 }
 
+namespace {
+
+// Where "</" + nome + ">" first stands in the text, without regard to case; -1 when nowhere.
+// The same as searching for that text case-insensitively ('<', '/' and '>' have no other
+// case), but only the candidates that begin with "</" are compared.
+qsizetype procuraFecho(QStringView texto, QStringView nome)
+{
+    const qsizetype n = nome.size();
+    // A search for one character is the fast one.
+    for (qsizetype i = texto.indexOf(u'<'); i >= 0; i = texto.indexOf(u'<', i + 1)) {
+        const qsizetype fim = i + 2 + n;
+        if (fim < texto.size() && texto[i + 1] == u'/' && texto[fim] == u'>'
+            && texto.mid(i + 2, n).compare(nome, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 Elemento ExtraiElemento(QStringView texto)
 {
     // Positions are 1-based with 0 for "not found", as the splitter has always counted:
@@ -120,8 +162,7 @@ Elemento ExtraiElemento(QStringView texto)
     const qsizetype p2 = texto.indexOf(u'>') + 1;
     if (p1 < p2)
         e.nome = texto.mid(p1, p2 - p1 - 1);
-    const QString fecho = QStringLiteral("</") + e.nome + u'>';
-    const qsizetype p3 = texto.indexOf(fecho, 0, Qt::CaseInsensitive) + 1;
+    const qsizetype p3 = procuraFecho(texto, e.nome) + 1;
     if (p2 < p3) {
         e.fechado = true;
         e.conteudo = texto.mid(p2, p3 - p2 - 1);

@@ -9,8 +9,12 @@
 #include "Valores.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace quintar {
 
@@ -49,34 +53,137 @@ bool TabelaPrevista(QStringView nomeMaiusculo)
     return false;
 }
 
-void ExportaTabela(BancoDados& banco, const Tabela& tabela, QStringList& linhas, qint64 processoId)
+namespace {
+
+// The digits of a whole number, appended without a string between.
+void apendaInteiro(QByteArray& saida, qint64 valor)
 {
-    QSqlQuery& q = banco.executa(QStringLiteral("SELECT * FROM ") + tabela.nome + QStringLiteral(" WHERE PROCESSO_ID = :id"),
-                                 {{"id", processoId}});
-    while (q.next()) {
-        linhas.append(u' ' + (u'<' + tabela.nome + u'>'));
+    const bool negativo = valor < 0;
+    quint64 m = negativo ? quint64(0) - quint64(valor) : quint64(valor);
+    char digitos[21];
+    int n = 0;
+    do {
+        digitos[20 - n++] = char('0' + m % 10);
+        m /= 10;
+    } while (m != 0);
+    if (negativo)
+        digitos[20 - n++] = '-';
+    saida.append(digitos + 21 - n, n);
+}
+
+// Money::toString(',') of a count of ten-thousandths.
+void apendaDecimal(QByteArray& saida, qint64 raw)
+{
+    const bool negativo = raw < 0;
+    const quint64 m = negativo ? quint64(0) - quint64(raw) : quint64(raw);
+    if (negativo)
+        saida.append('-');
+    apendaInteiro(saida, qint64(m / Money::Escala));
+    quint64 fracao = m % Money::Escala;
+    if (fracao == 0)
+        return;
+    char casas[5] = {char('0' + fracao / 1000), char('0' + fracao / 100 % 10), char('0' + fracao / 10 % 10),
+        char('0' + fracao % 10), 0};
+    int n = 4;
+    while (casas[n - 1] == '0')
+        --n;
+    saida.append(',');
+    saida.append(casas, n);
+}
+
+// "yyyy-MM-dd" as stored, written dd/mm/yyyy; false when the text is not such a date.
+bool apendaData(QByteArray& saida, QByteArrayView iso)
+{
+    if (iso.size() != 10 || iso[4] != '-' || iso[7] != '-')
+        return false;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (iso[i] < '0' || iso[i] > '9')
+            return false;
+    const auto numero = [&](int de, int n) {
+        int v = 0;
+        for (int i = de; i < de + n; ++i)
+            v = v * 10 + (iso[i] - '0');
+        return v;
+    };
+    if (!QDate(numero(0, 4), numero(5, 2), numero(8, 2)).isValid())
+        return false;
+    const char texto[10] = {iso[8], iso[9], '/', iso[5], iso[6], '/', iso[0], iso[1], iso[2], iso[3]};
+    saida.append(texto, 10);
+    return true;
+}
+
+} // namespace
+
+void ExportaTabela(BancoDados& banco, const Tabela& tabela, QByteArray& saida, qint64 processoId)
+{
+    // The tags of the table and its columns, made once (names are ASCII).
+    const QByteArray abreLinha = " <" + tabela.nome.toLatin1() + ">\r\n";
+    const QByteArray fechaLinha = " </" + tabela.nome.toLatin1() + ">\r\n";
+    QVector<QByteArray> abre, fecha;
+    for (const Coluna& c : tabela.colunas) {
+        abre.append("  <" + c.nome.toLatin1() + '>');
+        fecha.append("</" + c.nome.toLatin1() + ">\r\n");
+    }
+    Sentenca& s =
+        banco.sentenca(QStringLiteral("SELECT * FROM ") + tabela.nome + QStringLiteral(" WHERE PROCESSO_ID = ?"));
+    s.liga(0, processoId);
+    while (s.proxima()) {
+        saida.append(abreLinha);
         for (int i = 0; i < tabela.colunas.size(); ++i) {
-            const QVariant valor = q.value(i);
-            if (valor.isNull())
+            const Sentenca::Tipo tipo = s.tipo(i);
+            if (tipo == Sentenca::Tipo::Nulo)
                 continue;
             const Coluna& c = tabela.colunas[i];
-            linhas.append(QStringLiteral("  <%1>%2</%1>").arg(c.nome, TextoDoValor(c, valor)));
+            saida.append(abre[i]);
+            // The usual storage of each type is written directly; anything else through
+            // TextoDoValor, which the reader mirrors.
+            const bool inteiro = tipo == Sentenca::Tipo::Inteiro;
+            bool feito = false;
+            switch (c.tipo) {
+            case TipoColuna::Decimal18:
+            case TipoColuna::SmallInt:
+            case TipoColuna::Integer:
+                if ((feito = inteiro))
+                    apendaInteiro(saida, s.inteiro(i));
+                break;
+            case TipoColuna::Money:
+            case TipoColuna::Decimal:
+                if ((feito = inteiro))
+                    apendaDecimal(saida, s.inteiro(i));
+                break;
+            case TipoColuna::Date:
+                feito = tipo == Sentenca::Tipo::Texto && apendaData(saida, s.utf8(i));
+                break;
+            case TipoColuna::Char:
+            case TipoColuna::Varchar: {
+                // ASCII is the same in UTF-8 and Windows-1252.
+                const QByteArrayView texto = s.utf8(i);
+                feito = tipo == Sentenca::Tipo::Texto
+                    && std::all_of(texto.begin(), texto.end(), [](char b) { return b > 0; });
+                if (feito)
+                    saida.append(texto);
+                break;
+            }
+            default:
+                break;
+            }
+            if (!feito)
+                saida.append(CodificaAnsi(TextoDoValor(c, s.valor(i))));
+            saida.append(fecha[i]);
         }
-        linhas.append(QStringLiteral(" </") + tabela.nome + u'>');
+        saida.append(fechaLinha);
     }
-    q.finish();
 }
 
 QByteArray ConteudoArquivo(BancoDados& banco, qint64 processoId)
 {
-    QStringList linhas{QStringLiteral("<PROCESSO>")};
+    QByteArray saida;
+    saida.reserve(64 * 1024);
+    saida.append("<PROCESSO>\r\n");
     for (const Tabela& t : TabelasTrabalho())
-        ExportaTabela(banco, t, linhas, processoId);
-    linhas.append(QStringLiteral("</PROCESSO>"));
-    QString texto;
-    for (const QString& linha : linhas)
-        texto += linha + QStringLiteral("\r\n");
-    return CodificaAnsi(texto);
+        ExportaTabela(banco, t, saida, processoId);
+    saida.append("</PROCESSO>\r\n");
+    return saida;
 }
 
 void GravaArquivo(BancoDados& banco, const QString& caminho, qint64 processoId, Feedback& feedback)
@@ -97,30 +204,81 @@ namespace {
     throw Erro(QStringLiteral("Arquivo \"%1\" não respeita as regras definidas.").arg(caminho));
 }
 
+// The statement that appends a row to the table with every column bound: a column that the
+// element leaves out is bound NULL, which is what leaving it out of the INSERT gives (no
+// column has a default), so one prepared statement serves every row of the table.
+Sentenca& insercao(BancoDados& banco, const Tabela& tabela)
+{
+    static QHash<QString, QString> textos;
+    QString& sql = textos[tabela.nome];
+    if (sql.isEmpty()) {
+        QStringList nomes, marcadores;
+        for (const Coluna& c : tabela.colunas) {
+            nomes.append(c.nome);
+            marcadores.append(QStringLiteral("?"));
+        }
+        sql = QStringLiteral("INSERT INTO ") + tabela.nome + QStringLiteral(" (") + nomes.join(u',')
+            + QStringLiteral(") VALUES (") + marcadores.join(u',') + u')';
+    }
+    return banco.sentenca(sql);
+}
+
+// Whether a tag names the column, without regard to case (ASCII quickly, anything else as
+// QStringView compares it).
+bool mesmoNome(QStringView tag, const QString& nome)
+{
+    if (tag.size() != nome.size())
+        return false;
+    for (qsizetype i = 0; i < tag.size(); ++i) {
+        const char16_t a = tag[i].unicode(), b = nome[i].unicode();
+        if (a == b)
+            continue;
+        if (a >= 0x80 || b >= 0x80)
+            return tag.compare(nome, Qt::CaseInsensitive) == 0;
+        if ((a | 0x20) != (b | 0x20) || (a | 0x20) < u'a' || (a | 0x20) > u'z')
+            return false;
+    }
+    return true;
+}
+
 void importaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteudo, Feedback& feedback,
                      const QString& caminho)
 {
-    QVector<QVariant> valores(tabela.colunas.size());
-    QVector<bool> definidos(tabela.colunas.size(), false);
+    const qsizetype n = tabela.colunas.size();
+    // A text is bound straight from the file's text; every other value as ValorDoTexto gives it.
+    QVarLengthArray<QVariant, 64> valores(n);
+    QVarLengthArray<QStringView, 64> textos(n);
+    std::fill(textos.begin(), textos.end(), QStringView()); // a primitive type: not initialised
     bool rejeitado = false;
     const bool ehProcesso = tabela.nome == u"TAB_PROCESSO";
     QStringView resto = conteudo;
+    int esperada = 0; // the columns usually come in the table's order
     for (;;) {
         const Elemento e = ExtraiElemento(resto);
-        QString coluna = e.nome.toString().toUpper();
-        if (coluna.isEmpty())
+        if (e.nome.isEmpty())
             break;
         if (!e.fechado)
             arquivoInvalido(caminho);
-        if (ehProcesso && coluna.contains(QStringLiteral("_UNICO")))
-            coluna = coluna.left(coluna.indexOf(QStringLiteral("_UNICO")));
-        const int i = tabela.indice(coluna);
-        if (i < 0) {
-            feedback.informa(QStringLiteral("Estrutura \"%1\" não prevista na tabela \"%2\".").arg(coluna, tabela.nome));
-            rejeitado = true;
+        int i = -1;
+        if (ehProcesso || esperada >= n || !mesmoNome(e.nome, tabela.colunas[esperada].nome)) {
+            QString coluna = e.nome.toString().toUpper();
+            if (ehProcesso && coluna.contains(QStringLiteral("_UNICO")))
+                coluna = coluna.left(coluna.indexOf(QStringLiteral("_UNICO")));
+            i = tabela.indice(coluna);
+            if (i < 0) {
+                feedback.informa(
+                    QStringLiteral("Estrutura \"%1\" não prevista na tabela \"%2\".").arg(coluna, tabela.nome));
+                rejeitado = true;
+            }
         } else {
-            valores[i] = ValorDoTexto(tabela.colunas[i], e.conteudo);
-            definidos[i] = true;
+            i = esperada;
+        }
+        if (i >= 0) {
+            const Coluna& c = tabela.colunas[i];
+            const bool texto = (c.tipo == TipoColuna::Char || c.tipo == TipoColuna::Varchar) && !e.conteudo.isEmpty();
+            textos[i] = texto ? e.conteudo : QStringView();
+            valores[i] = texto ? QVariant() : ValorDoTexto(c, e.conteudo);
+            esperada = i + 1;
         }
         resto = e.resto;
     }
@@ -131,35 +289,52 @@ void importaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteu
     // row id) and the row would join another case.
     const auto exige = [&](const QString& coluna) {
         const int i = tabela.indice(coluna);
-        if (!definidos[i] || valores[i].isNull())
+        if (valores[i].isNull() && textos[i].isNull())
             throw Erro(QStringLiteral("Estrutura \"%1\" sem o campo \"%2\".").arg(tabela.nome, coluna));
     };
     exige(QStringLiteral("PROCESSO_ID"));
     for (const QString& coluna : tabela.chave)
         exige(coluna);
 
-    QStringList nomes, marcadores;
-    QVector<QVariant> ligados;
-    for (int i = 0; i < tabela.colunas.size(); ++i) {
-        if (!definidos[i] || valores[i].isNull())
-            continue;
-        nomes.append(tabela.colunas[i].nome);
-        marcadores.append(QStringLiteral("?"));
-        ligados.append(valores[i]);
+    Sentenca& s = insercao(banco, tabela);
+    for (int i = 0; i < n; ++i) {
+        if (textos[i].isNull())
+            s.liga(i, valores[i]);
+        else
+            s.liga(i, textos[i]);
     }
-    const QString sql = nomes.isEmpty()
-                            ? QString(QStringLiteral("INSERT INTO ") + tabela.nome + QStringLiteral(" DEFAULT VALUES"))
-                            : QString(QStringLiteral("INSERT INTO ") + tabela.nome + QStringLiteral(" (") + nomes.join(u',')
-                                      + QStringLiteral(") VALUES (") + marcadores.join(u',') + u')');
-    QSqlQuery& q = banco.consulta(sql);
-    for (int i = 0; i < ligados.size(); ++i)
-        q.bindValue(i, ligados[i]);
-    if (!q.exec()) {
-        const QString mensagem = MensagemErroBanco(q.lastError());
-        if (mensagem == u"Key violation.")
+    try {
+        s.executa();
+    } catch (const Erro& e) {
+        if (e.mensagem() == u"Key violation.")
             throw Erro(QStringLiteral("Estrutura com informações repetidas :") + tabela.nome);
-        throw Erro(mensagem);
+        throw;
     }
+}
+
+// The text with every line ended by CR LF, as the reader has always joined the file's lines
+// (ended by CR LF, CR or LF); a text already in that form is taken as it is.
+QString juntaLinhas(QString texto)
+{
+    const qsizetype n = texto.size();
+    bool pronto = true;
+    for (qsizetype i = 0; pronto && i < n; ++i) {
+        const QChar c = texto[i];
+        if (c == u'\r' && i + 1 < n && texto[i + 1] == u'\n')
+            ++i;
+        else if (c == u'\r' || c == u'\n')
+            pronto = false;
+    }
+    if (pronto) {
+        if (n > 0 && !texto.endsWith(QStringLiteral("\r\n")))
+            texto += QStringLiteral("\r\n");
+        return texto;
+    }
+    QString junto;
+    junto.reserve(n + n / 16);
+    for (const QString& linha : SeparaLinhas(texto))
+        junto += linha + QStringLiteral("\r\n");
+    return junto;
 }
 
 } // namespace
@@ -175,12 +350,8 @@ void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
     if (!arquivo.open(QIODevice::ReadOnly))
         throw Erro(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(caminho, arquivo.errorString()));
     // Lines joined with CR LF whatever the file used.
-    const QStringList linhas = SeparaLinhas(DecodificaAnsi(arquivo.readAll()));
+    const QString texto = juntaLinhas(DecodificaAnsi(arquivo.readAll()));
     arquivo.close();
-    QString texto;
-    texto.reserve(linhas.size() * 40);
-    for (const QString& linha : linhas)
-        texto += linha + QStringLiteral("\r\n");
 
     // The root is checked before anything changes. A root without its closing tag is a
     // truncated file: reading it would silently give an empty or partial case.
@@ -191,17 +362,22 @@ void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
     Transacao transacao(banco);
     banco.ReiniciaTabelas(feedback);
     QStringView resto = raiz.conteudo;
+    const Tabela* anterior = nullptr;
     for (;;) {
         const Elemento e = ExtraiElemento(resto);
-        const QString nome = e.nome.toString().toUpper();
-        if (nome.isEmpty())
+        if (e.nome.isEmpty())
             break;
-        if (!TabelaPrevista(nome))
-            throw Erro(QStringLiteral("Estrutura \"%1\" não prevista na aplicação.").arg(nome));
+        // Row elements of one table usually follow each other.
+        const Tabela* tabela =
+            anterior && e.nome.compare(anterior->nome, Qt::CaseInsensitive) == 0 ? anterior : TabelaTrabalho(e.nome);
+        if (!tabela)
+            throw Erro(QStringLiteral("Estrutura \"%1\" não prevista na aplicação.").arg(e.nome.toString().toUpper()));
         if (!e.fechado)
             arquivoInvalido(caminho);
-        feedback.status(QStringLiteral("Importando ") + nome + u'.');
-        importaRegistro(banco, *TabelaTrabalho(nome), e.conteudo, feedback, caminho);
+        if (tabela != anterior) // the same text again would not change the status bar
+            feedback.status(QStringLiteral("Importando ") + tabela->nome + u'.');
+        importaRegistro(banco, *tabela, e.conteudo, feedback, caminho);
+        anterior = tabela;
         resto = e.resto;
     }
     transacao.confirma();

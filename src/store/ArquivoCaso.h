@@ -23,8 +23,8 @@ QString CaminhoArquivo(const QString& arquivoEscolhido, BancoDados& banco, qint6
 
 bool TabelaPrevista(QStringView nomeMaiusculo);
 
-// Appends the element lines of one table's rows of the case.
-void ExportaTabela(BancoDados& banco, const Tabela& tabela, QStringList& linhas, qint64 processoId);
+// Appends the element lines of one table's rows of the case, encoded as they are written.
+void ExportaTabela(BancoDados& banco, const Tabela& tabela, QByteArray& saida, qint64 processoId);
 // The whole file as it is written, already encoded.
 QByteArray ConteudoArquivo(BancoDados& banco, qint64 processoId);
 // Writes the case file atomically (a failed write leaves the previous file as it was and

@@ -6,21 +6,174 @@
 
 #include <QDir>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
+
+#include <sqlite3.h>
 
 namespace quintar {
 
 const QString BancoDados::NomeConexao = QStringLiteral("Orvane");
 const QString BancoDados::NomeArquivo = QStringLiteral("quintar.db");
 
+QString MensagemErroBanco(int codigoEstendido, const QString& texto)
+{
+    // SQLITE_CONSTRAINT_PRIMARYKEY and SQLITE_CONSTRAINT_UNIQUE.
+    if (codigoEstendido == SQLITE_CONSTRAINT_PRIMARYKEY || codigoEstendido == SQLITE_CONSTRAINT_UNIQUE)
+        return QStringLiteral("Key violation.");
+    return texto.isEmpty() ? QStringLiteral("Erro no banco de dados.") : texto;
+}
+
 QString MensagemErroBanco(const QSqlError& erro)
 {
-    const QString codigo = erro.nativeErrorCode();
-    // SQLITE_CONSTRAINT_PRIMARYKEY and SQLITE_CONSTRAINT_UNIQUE.
-    if (codigo == u"1555" || codigo == u"2067")
-        return QStringLiteral("Key violation.");
-    const QString texto = erro.databaseText().isEmpty() ? erro.text() : erro.databaseText();
-    return texto.isEmpty() ? QStringLiteral("Erro no banco de dados.") : texto;
+    return MensagemErroBanco(
+        erro.nativeErrorCode().toInt(), erro.databaseText().isEmpty() ? erro.text() : erro.databaseText());
+}
+
+Sentenca::~Sentenca()
+{
+    sqlite3_finalize(sentenca_);
+}
+
+void Sentenca::falha(int codigo)
+{
+    const int estendido = sqlite3_extended_errcode(banco_);
+    const QString texto = QString::fromUtf8(sqlite3_errmsg(banco_));
+    sqlite3_reset(sentenca_);
+    throw Erro(MensagemErroBanco(estendido ? estendido : codigo, texto));
+}
+
+Sentenca& Sentenca::ligaInteiro(int i, qint64 valor)
+{
+    sqlite3_bind_int64(sentenca_, i + 1, valor);
+    return *this;
+}
+
+Sentenca& Sentenca::liga(int i, double valor)
+{
+    sqlite3_bind_double(sentenca_, i + 1, valor);
+    return *this;
+}
+
+Sentenca& Sentenca::liga(int i, QStringView valor)
+{
+    // A null view is an empty text, as Qt binds an empty QString.
+    static const char16_t vazio = 0;
+    const void* dados = valor.isNull() ? &vazio : static_cast<const void*>(valor.utf16());
+    sqlite3_bind_text16(sentenca_, i + 1, dados, int(valor.size() * 2), SQLITE_TRANSIENT);
+    return *this;
+}
+
+Sentenca& Sentenca::ligaNulo(int i)
+{
+    sqlite3_bind_null(sentenca_, i + 1);
+    return *this;
+}
+
+Sentenca& Sentenca::liga(int i, const QVariant& valor)
+{
+    if (valor.isNull())
+        return ligaNulo(i);
+    switch (valor.typeId()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+        return ligaInteiro(i, valor.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return liga(i, valor.toDouble());
+    case QMetaType::QString:
+        return liga(i, QStringView(*static_cast<const QString*>(valor.constData())));
+    default:
+        return liga(i, QStringView(valor.toString()));
+    }
+}
+
+bool Sentenca::proxima()
+{
+    const int r = sqlite3_step(sentenca_);
+    if (r == SQLITE_ROW)
+        return true;
+    if (r != SQLITE_DONE)
+        falha(r);
+    sqlite3_reset(sentenca_);
+    return false;
+}
+
+void Sentenca::executa()
+{
+    while (proxima()) { }
+}
+
+void Sentenca::reinicia()
+{
+    sqlite3_reset(sentenca_);
+    sqlite3_clear_bindings(sentenca_);
+}
+
+int Sentenca::colunas() const
+{
+    return sqlite3_column_count(sentenca_);
+}
+
+Sentenca::Tipo Sentenca::tipo(int c) const
+{
+    switch (sqlite3_column_type(sentenca_, c)) {
+    case SQLITE_INTEGER:
+        return Tipo::Inteiro;
+    case SQLITE_FLOAT:
+        return Tipo::Real;
+    case SQLITE_TEXT:
+        return Tipo::Texto;
+    case SQLITE_BLOB:
+        return Tipo::Blob;
+    default:
+        return Tipo::Nulo;
+    }
+}
+
+bool Sentenca::nulo(int c) const
+{
+    return sqlite3_column_type(sentenca_, c) == SQLITE_NULL;
+}
+
+qint64 Sentenca::inteiro(int c) const
+{
+    return sqlite3_column_int64(sentenca_, c);
+}
+
+double Sentenca::real(int c) const
+{
+    return sqlite3_column_double(sentenca_, c);
+}
+
+QString Sentenca::texto(int c) const
+{
+    const auto* dados = static_cast<const QChar*>(sqlite3_column_text16(sentenca_, c));
+    return dados ? QString(dados, sqlite3_column_bytes16(sentenca_, c) / 2) : QString();
+}
+
+QByteArrayView Sentenca::utf8(int c) const
+{
+    const auto* dados = reinterpret_cast<const char*>(sqlite3_column_text(sentenca_, c));
+    return dados ? QByteArrayView(dados, sqlite3_column_bytes(sentenca_, c)) : QByteArrayView();
+}
+
+QVariant Sentenca::valor(int c) const
+{
+    switch (sqlite3_column_type(sentenca_, c)) {
+    case SQLITE_INTEGER:
+        return QVariant::fromValue<qlonglong>(inteiro(c));
+    case SQLITE_FLOAT:
+        return real(c);
+    case SQLITE_NULL:
+        return {};
+    default:
+        return texto(c);
+    }
 }
 
 BancoDados::BancoDados() = default;
@@ -41,6 +194,15 @@ void BancoDados::abre(const QString& pastaTabelas)
         fecha();
         throw Erro(mensagem);
     }
+    // Qt's driver and this program share the process's SQLite library, so its handle serves
+    // the statements of Sentenca.
+    const QVariant handle = db_.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+        sqlite_ = *static_cast<sqlite3* const*>(handle.constData());
+    if (!sqlite_) {
+        fecha();
+        throw Erro(QStringLiteral("Banco de dados sem acesso direto ao SQLite."));
+    }
     // Commits stay cheap (no sync on every one) but the file is never left corrupt.
     executaDireto(QStringLiteral("PRAGMA journal_mode=WAL"));
     executaDireto(QStringLiteral("PRAGMA synchronous=NORMAL"));
@@ -50,6 +212,7 @@ void BancoDados::abre(const QString& pastaTabelas)
 void BancoDados::fecha()
 {
     limpaCache();
+    sqlite_ = nullptr;
     if (db_.isValid()) {
         db_.close();
         db_ = QSqlDatabase();
@@ -70,6 +233,8 @@ void BancoDados::encerraConsultas()
     // one stays prepared and SQLite prepares it again by itself if the schema changed.
     for (auto& [texto, q] : cache_)
         q->finish();
+    for (auto& [texto, c] : sentencas_)
+        c->reinicia();
 }
 
 void BancoDados::limpaCache()
@@ -78,6 +243,9 @@ void BancoDados::limpaCache()
         q->finish();
     literais_.clear();
     cache_.clear();
+    // Finalised before the connection closes.
+    sentencasLiterais_.clear();
+    sentencas_.clear();
 }
 
 void BancoDados::criaPermanentes()
@@ -156,6 +324,34 @@ QSqlQuery& BancoDados::executa(const QString& sql, Parametros parametros)
     if (!q.exec())
         throw Erro(MensagemErroBanco(q.lastError()));
     return q;
+}
+
+Sentenca& BancoDados::sentenca(const QString& sql)
+{
+    // Literal texts are found by address first, as in consulta().
+    const bool literal = !sql.data_ptr().isMutable();
+    Sentenca* c = nullptr;
+    if (literal)
+        c = sentencasLiterais_.value(sql.constData());
+    if (!c) {
+        auto it = sentencas_.find(sql);
+        if (it == sentencas_.end()) {
+            sqlite3_stmt* preparado = nullptr;
+            if (sqlite3_prepare16_v3(
+                    sqlite_, sql.utf16(), int(sql.size() * 2), SQLITE_PREPARE_PERSISTENT, &preparado, nullptr)
+                != SQLITE_OK) {
+                const QString texto = QString::fromUtf8(sqlite3_errmsg(sqlite_));
+                sqlite3_finalize(preparado);
+                throw Erro(MensagemErroBanco(sqlite3_extended_errcode(sqlite_), texto));
+            }
+            it = sentencas_.emplace(sql, std::make_unique<Sentenca>(sqlite_, preparado)).first;
+        }
+        c = it->second.get();
+        if (literal)
+            sentencasLiterais_.insert(sql.constData(), c);
+    }
+    c->reinicia();
+    return *c;
 }
 
 void BancoDados::executaDireto(const QString& sql)

@@ -229,7 +229,21 @@ const Tabela* procuraTabela(const QVector<Tabela>& tabelas, QStringView nome)
 
 int Tabela::indice(QStringView nomeColuna) const
 {
-    return indices.value(nomeColuna.toString().toUpper(), -1);
+    // Column names are ASCII: upper-cased into a buffer of the stack, the lookup allocates
+    // nothing. Anything else takes the general way.
+    char16_t maiusculas[64];
+    const qsizetype n = nomeColuna.size();
+    bool ascii = n <= 64;
+    for (qsizetype i = 0; ascii && i < n; ++i) {
+        char16_t c = nomeColuna[i].unicode();
+        if (c >= u'a' && c <= u'z')
+            c = char16_t(c - (u'a' - u'A'));
+        ascii = c < 0x80;
+        maiusculas[i] = c;
+    }
+    if (!ascii)
+        return indices.value(nomeColuna.toString().toUpper(), -1);
+    return indices.value(QString::fromRawData(reinterpret_cast<const QChar*>(maiusculas), n), -1);
 }
 
 const Coluna* Tabela::coluna(QStringView nomeColuna) const

@@ -2,8 +2,6 @@
 
 #include "Erro.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 #include <limits>
 
@@ -83,17 +81,30 @@ QString numeroGeral(double v)
     throw Erro(QStringLiteral("\"%1\" não é um valor válido para o campo %2.").arg(texto.toString(), coluna.nome));
 }
 
+// d/m/yy or dd/mm/yyyy: one or two digits for the day and the month, two or four for the year.
 QDate leDataTexto(QStringView texto, bool* ok)
 {
-    static const QRegularExpression re(QStringLiteral(R"(^(\d{1,2})/(\d{1,2})/(\d{2}|\d{4})$)"));
-    const auto m = re.match(texto);
     *ok = false;
-    if (!m.hasMatch())
+    int partes[3] = {0, 0, 0};
+    qsizetype tamanhos[3] = {0, 0, 0};
+    int p = 0;
+    for (const QChar c : texto) {
+        if (c == u'/' && p < 2) {
+            ++p;
+        } else if (c.unicode() >= u'0' && c.unicode() <= u'9' && tamanhos[p] < 4) {
+            partes[p] = partes[p] * 10 + (c.unicode() - u'0');
+            ++tamanhos[p];
+        } else {
+            return {};
+        }
+    }
+    if (p != 2 || tamanhos[0] < 1 || tamanhos[0] > 2 || tamanhos[1] < 1 || tamanhos[1] > 2
+        || (tamanhos[2] != 2 && tamanhos[2] != 4))
         return {};
-    int ano = m.captured(3).toInt();
-    if (m.captured(3).size() == 2)
+    int ano = partes[2];
+    if (tamanhos[2] == 2)
         ano += ano < 50 ? 2000 : 1900;
-    const QDate d(ano, m.captured(2).toInt(), m.captured(1).toInt());
+    const QDate d(ano, partes[1], partes[0]);
     *ok = d.isValid();
     return d;
 }
