@@ -6,9 +6,52 @@
 #include "Rotinas.h"
 #include "Valores.h"
 
+#include <QScopeGuard>
 #include <QSqlError>
 
 namespace quintar {
+
+// One month of the salary history as MontaMes needs it.
+struct Variacao {
+    Money fixo;
+    QString unidadeFixo;
+    Money paradigma;
+    QString unidadeParadigma;
+    Money variavel;
+};
+
+struct TdmComuns::Carga {
+    qint64 processoId;
+    std::map<int, Variacao> variacoes; // by AnoMes, with the dismissal month's row
+    QDate atualizacao;
+    std::map<int, double> indicesPrimeiroDia; // index of code 1 on the first day, by AnoMes
+};
+
+namespace {
+
+// CorrecaoMonetaria from the two indices: the factor index(update date) / index(reference
+// date) to nine decimals and the value corrected to cents; factor 0 when the value or an
+// index is 0.
+TdmComuns::Correcao corrige(Money valor, double indiceReferencia, double indiceAtualizacao)
+{
+    TdmComuns::Correcao c;
+    c.corrigido = valor;
+    if (indiceReferencia == 0 || indiceAtualizacao == 0)
+        c.corrigido = Money();
+    if (c.corrigido.isZero())
+        return c;
+    c.fator = static_cast<double>(Arredonda(9, static_cast<long double>(indiceAtualizacao) / indiceReferencia));
+    c.corrigido = Money::fromRealArredonda(valor.toReal() * c.fator);
+    return c;
+}
+
+Variacao leVariacao(Sentenca& q, int primeira)
+{
+    return {Money::fromRaw(q.inteiro(primeira)), q.texto(primeira + 1), Money::fromRaw(q.inteiro(primeira + 2)),
+        q.texto(primeira + 3), Money::fromRaw(q.inteiro(primeira + 4))};
+}
+
+} // namespace
 
 TdmComuns::TdmComuns(Motor& motor) : m_(motor) {}
 
@@ -30,10 +73,7 @@ std::map<int, LinhaDemonstrativo>& TdmComuns::Demonstrativo(qint64 processoId)
     Sentenca& s = m_.banco.sentenca(QStringLiteral("SELECT * FROM TAB_DEMONSTRATIVO_MENSAL WHERE PROCESSO_ID = ?"));
     s.liga(0, processoId);
     while (s.proxima()) {
-        QVector<QVariant> v(DM::Quantidade);
-        for (int i = 0; i < DM::Quantidade; ++i)
-            v[i] = s.valor(i);
-        LinhaDemonstrativo l(std::move(v));
+        LinhaDemonstrativo l(s);
         linhas.emplace(AnoMes(l.ano(), l.mes()), std::move(l));
     }
     return linhas;
@@ -69,18 +109,21 @@ void TdmComuns::GravaDemonstrativo()
             QStringLiteral("UPDATE TAB_DEMONSTRATIVO_MENSAL SET %1 WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?")
                 .arg(atribuicoes.join(u','))};
     }();
+    Sentenca* insere = nullptr;
+    Sentenca* atualiza = nullptr;
     for (auto& linhas : demonstrativos_) {
         for (auto& [chave, linha] : linhas) {
             if (!linha.nova() && !linha.alterada())
                 continue;
-            Sentenca& s = m_.banco.sentenca(linha.nova() ? insercao : atualizacao);
-            const QVector<QVariant>& v = linha.valores();
-            for (int i = 0; i < DM::Quantidade; ++i)
-                s.liga(i, v[i]);
+            Sentenca*& sentenca = linha.nova() ? insere : atualiza;
+            if (!sentenca)
+                sentenca = &m_.banco.sentenca(linha.nova() ? insercao : atualizacao);
+            Sentenca& s = *sentenca;
+            linha.liga(s);
             if (!linha.nova()) {
-                s.liga(DM::Quantidade, v[DM::PROCESSO_ID]);
-                s.liga(DM::Quantidade + 1, v[DM::ANO]);
-                s.liga(DM::Quantidade + 2, v[DM::MES]);
+                s.liga(DM::Quantidade, linha.valor(DM::PROCESSO_ID));
+                s.liga(DM::Quantidade + 1, linha.ano());
+                s.liga(DM::Quantidade + 2, linha.mes());
             }
             s.executa();
             linha.marcaGravada();
@@ -113,22 +156,35 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
     if (linha && !linha->money(DM::SALARIO_FIXO).isZero())
         return linha->money(DM::SALARIO_FIXO); // an existing row is never recomputed
 
-    Sentenca& q = m_.banco.sentenca(
-        QStringLiteral("SELECT SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL "
-                       "FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?"));
-    if (!q.liga(0, processoId).liga(1, ano).liga(2, mes).proxima()) {
-        // A month after the dismissal (a notice projection) takes the dismissal month's salary.
-        q.liga(1, dataFimPacto.isValid() ? dataFimPacto.year() : 0);
-        q.liga(2, dataFimPacto.isValid() ? dataFimPacto.month() : 0);
-        if (!q.proxima())
+    // A month after the dismissal (a notice projection) takes the dismissal month's salary.
+    const int mesDispensa = dataFimPacto.isValid() ? AnoMes(dataFimPacto) : 0;
+    Variacao v;
+    const Carga* carga = carga_ && carga_->processoId == processoId ? carga_.get() : nullptr;
+    if (carga) {
+        auto it = carga->variacoes.find(AnoMes(ano, mes));
+        if (it == carga->variacoes.end())
+            it = carga->variacoes.find(mesDispensa);
+        if (it == carga->variacoes.end())
             throw Erro(QStringLiteral("Variação Salarial não encontrada."));
+        v = it->second;
+    } else {
+        Sentenca& q = m_.banco.sentenca(
+            QStringLiteral("SELECT SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL "
+                           "FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?"));
+        if (!q.liga(0, processoId).liga(1, ano).liga(2, mes).proxima()) {
+            q.liga(1, dataFimPacto.isValid() ? dataFimPacto.year() : 0);
+            q.liga(2, dataFimPacto.isValid() ? dataFimPacto.month() : 0);
+            if (!q.proxima())
+                throw Erro(QStringLiteral("Variação Salarial não encontrada."));
+        }
+        v = leVariacao(q, 0);
+        q.reinicia();
     }
-    Money fixo = Money::fromRaw(q.inteiro(0));
-    const QString unidadeFixo = q.texto(1);
-    const Money paradigma = Money::fromRaw(q.inteiro(2));
-    const QString unidadeParadigma = q.texto(3);
-    const Money variavel = Money::fromRaw(q.inteiro(4));
-    q.reinicia();
+    Money fixo = v.fixo;
+    const QString& unidadeFixo = v.unidadeFixo;
+    const Money paradigma = v.paradigma;
+    const QString& unidadeParadigma = v.unidadeParadigma;
+    const Money variavel = v.variavel;
 
     // A salary in unit "M" is a number of minimum wages of the month.
     if (unidadeFixo == u"M")
@@ -143,13 +199,22 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
             diferenca = Money();
     }
 
-    Sentenca& processo =
-        m_.banco.sentenca(QStringLiteral("select data_atualizacao from tab_processo where processo_id = ?"));
-    const QDate atualizacao = processo.liga(0, processoId).proxima() ? lerData(processo.valor(0)) : QDate();
-    processo.reinicia();
+    QDate atualizacao;
+    if (carga) {
+        atualizacao = carga->atualizacao;
+    } else {
+        Sentenca& processo =
+            m_.banco.sentenca(QStringLiteral("select data_atualizacao from tab_processo where processo_id = ?"));
+        atualizacao = processo.liga(0, processoId).proxima() ? lerData(processo.valor(0)) : QDate();
+        processo.reinicia();
+    }
     // A month that ends after the update date is corrected from the update date itself.
     const QDate referencia = atualizacao >= UltimoDiaMes(data) ? QDate(ano, mes, 1) : atualizacao;
-    const double fator = CorrecaoMonetaria(1, fixo, atualizacao, referencia).fator;
+    const auto primeiroDia = carga && referencia.day() == 1 ? carga->indicesPrimeiroDia.find(AnoMes(ano, mes))
+                                                            : std::map<int, double>::const_iterator();
+    const double fator = carga && referencia.day() == 1 && primeiroDia != carga->indicesPrimeiroDia.end()
+        ? corrige(fixo, primeiroDia->second, indiceDoDia(1, atualizacao, true)).fator
+        : CorrecaoMonetaria(1, fixo, atualizacao, referencia).fator;
 
     if (!linha) {
         auto& linhas = Demonstrativo(processoId);
@@ -164,6 +229,58 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
 
 void TdmComuns::MontaPeriodo(qint64 processoId, QDate inicio, QDate fim)
 {
+    // Months still to build in the period: their salary history and the update date are read
+    // once for all of them (the first calculator asks for the whole contract).
+    int aMontar = 0;
+    if (inicio.isValid() && fim.isValid() && inicio.day() == 1) {
+        // From a first day the period is every month up to fim's: the statement, ordered by
+        // month, tells without date arithmetic (most callers ask for months already built).
+        const int de = AnoMes(inicio), ate = AnoMes(fim);
+        int prontos = 0;
+        const auto& linhas = Demonstrativo(processoId);
+        for (auto it = linhas.lower_bound(de); it != linhas.end() && it->first <= ate; ++it)
+            prontos += it->second.money(DM::SALARIO_FIXO).isZero() ? 0 : 1;
+        aMontar = std::max(0, ate - de + 1 - prontos);
+        if (aMontar == 0)
+            return;
+    } else {
+        for (QDate d = inicio; d.isValid() && d <= fim && aMontar < 2; d = d.addMonths(1)) {
+            const LinhaDemonstrativo* l = Linha(processoId, d.year(), d.month());
+            if (!l || l->money(DM::SALARIO_FIXO).isZero())
+                ++aMontar;
+        }
+    }
+    const bool carrega = aMontar > 1 && !carga_;
+    if (carrega) {
+        auto carga = std::make_shared<Carga>(Carga{processoId, {}, {}, {}});
+        Sentenca& q = m_.banco.sentenca(
+            QStringLiteral("SELECT ANO, MES, SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, "
+                           "SALARIO_VARIAVEL FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? AND "
+                           "((ANO * 12 + MES BETWEEN ? AND ?) OR (ANO = ? AND MES = ?))"));
+        q.liga(0, processoId).liga(1, AnoMes(inicio)).liga(2, AnoMes(fim));
+        q.liga(3, dataFimPacto.isValid() ? dataFimPacto.year() : 0)
+            .liga(4, dataFimPacto.isValid() ? dataFimPacto.month() : 0);
+        while (q.proxima())
+            carga->variacoes.emplace(AnoMes(int(q.inteiro(0)), int(q.inteiro(1))), leVariacao(q, 2));
+        Sentenca& processo =
+            m_.banco.sentenca(QStringLiteral("select data_atualizacao from tab_processo where processo_id = ?"));
+        carga->atualizacao = processo.liga(0, processoId).proxima() ? lerData(processo.valor(0)) : QDate();
+        processo.reinicia();
+        // The index of the first day of every month of the period, in one statement.
+        Sentenca& indices = m_.banco.sentenca(QStringLiteral(
+            "WITH RECURSIVE meses(dia) AS (SELECT ? UNION ALL SELECT date(dia, '+1 month') FROM meses WHERE dia < ?) "
+            "SELECT dia, Indice FROM meses JOIN DIARIO ON DIARIO.Data = meses.dia AND DIARIO.CodIndice = 1 "
+            "WHERE Indice IS NOT NULL"));
+        indices.liga(0, bancoData(QDate(inicio.year(), inicio.month(), 1)))
+            .liga(1, bancoData(QDate(fim.year(), fim.month(), 1)));
+        while (indices.proxima())
+            carga->indicesPrimeiroDia.emplace(AnoMes(lerData(indices.valor(0))), indices.real(1));
+        carga_ = std::move(carga);
+    }
+    const auto solta = qScopeGuard([&] {
+        if (carrega)
+            carga_.reset();
+    });
     for (QDate d = inicio; d.isValid() && d <= fim; d = d.addMonths(1)) {
         MontaMes(d, processoId);
         m_.feedback.processaEventos();
@@ -226,19 +343,8 @@ double TdmComuns::indiceDoDia(int codIndice, QDate dia, bool guardado)
 
 TdmComuns::Correcao TdmComuns::CorrecaoMonetaria(int codIndice, Money valor, QDate atualizacao, QDate referencia)
 {
-    Correcao c;
-    c.corrigido = valor;
     const double indiceReferencia = indiceDoDia(codIndice, referencia, false);
-    if (indiceReferencia == 0)
-        c.corrigido = Money();
-    const double indiceAtualizacao = indiceDoDia(codIndice, atualizacao, true);
-    if (indiceAtualizacao == 0)
-        c.corrigido = Money();
-    if (c.corrigido.isZero())
-        return c;
-    c.fator = static_cast<double>(Arredonda(9, static_cast<long double>(indiceAtualizacao) / indiceReferencia));
-    c.corrigido = Money::fromRealArredonda(valor.toReal() * c.fator);
-    return c;
+    return corrige(valor, indiceReferencia, indiceDoDia(codIndice, atualizacao, true));
 }
 
 void TdmComuns::AtualizaColuna(int ano, int mes, const QString& coluna, Money valor, qint64 processoId)

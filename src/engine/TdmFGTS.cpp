@@ -46,16 +46,18 @@ Money TdmFGTS::CalculaFGTS(QDate fimPacto, QDate inicioPacto, qint64 processoId)
     // A premium already paid (its month marked as reflex only) stays out of the base; an
     // empty marker counts as not "N".
     const auto naoReflexo = [](const LinhaDemonstrativo& l, DM::Coluna marcador) { return l.flag(marcador) == u"N"; };
+    const int mesInicio = AnoMes(inicioPacto), diaInicio = inicioPacto.day();
+    const int mesFim = AnoMes(fimPacto), diaFim = fimPacto.day();
     for (auto& [chave, l] : m_.comuns.Demonstrativo(processoId)) {
         Money itens, salarioMes, verbas, periodo, parteMulta;
         if (chave >= periodoInicial && chave <= periodoFinal) {
             // The fraction of a partial month is trinta / 30.
             int trinta = 30;
             const int dias = DiasDoMes(l.mes(), l.ano());
-            if (chave == AnoMes(inicioPacto) && inicioPacto.day() < dias)
-                trinta = dias - inicioPacto.day();
-            else if (chave == AnoMes(fimPacto) && fimPacto.day() < dias)
-                trinta = fimPacto.day();
+            if (chave == mesInicio && diaInicio < dias)
+                trinta = dias - diaInicio;
+            else if (chave == mesFim && diaFim < dias)
+                trinta = diaFim;
             salarioMes = l.money(DM::SALARIO_FIXO) + l.money(DM::SALARIO_VARIAVEL);
             if (avisoPrevio)
                 itens += l.money(DM::AVISO_PREVIO);

@@ -16,6 +16,29 @@ const QDate InicioProgressivo(2020, 3, 1);
 
 TdmINSS::TdmINSS(Motor& motor) : m_(motor) {}
 
+namespace {
+
+// The brackets of one month of FAIXASINSS: Limite1..5 and Percentual1..5, from 1.
+struct Faixas {
+    Money limite[6];
+    long double percentual[6] = {0, 0, 0, 0, 0, 0};
+};
+
+// The ten columns from `primeira` on: Limite1, Percentual1, ..., Limite5, Percentual5.
+Faixas leFaixas(const Sentenca& q, int primeira)
+{
+    Faixas f;
+    for (int i = 1; i <= 5; ++i) {
+        f.limite[i] = Money::fromRealHalfEven(q.real(primeira + 2 * (i - 1)));
+        f.percentual[i] = q.real(primeira + 2 * (i - 1) + 1);
+    }
+    return f;
+}
+
+TdmINSS::Contribuicao contribuicao(bool autonomo, Money base, QDate data, const Faixas& faixas);
+
+} // namespace
+
 TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate data)
 {
     if (base.isZero())
@@ -26,15 +49,18 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
     if (!q.liga(0, data.year()).liga(1, data.month()).proxima())
         throw Erro(QStringLiteral("Não Existe Alíquota de INSS para a data %1.")
                        .arg(data.toString(QStringLiteral("dd/MM/yyyy"))));
-    Money limite[6];
-    long double percentual[6] = {0, 0, 0, 0, 0, 0};
-    for (int i = 1; i <= 5; ++i) {
-        limite[i] = Money::fromRealHalfEven(q.real(2 * (i - 1)));
-        percentual[i] = q.real(2 * (i - 1) + 1);
-    }
+    const Faixas faixas = leFaixas(q, 0);
     q.reinicia();
+    return contribuicao(autonomo, base, data, faixas);
+}
 
-    Contribuicao c;
+namespace {
+
+TdmINSS::Contribuicao contribuicao(bool autonomo, Money base, QDate data, const Faixas& faixas)
+{
+    const Money* limite = faixas.limite;
+    const long double* percentual = faixas.percentual;
+    TdmINSS::Contribuicao c;
     const long double b = base.toReal();
     if (autonomo) {
         const Money maior = !limite[4].isZero() ? limite[4] : !limite[3].isZero() ? limite[3] : !limite[2].isZero() ? limite[2] : limite[1];
@@ -89,6 +115,8 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
     return c;
 }
 
+} // namespace
+
 Money TdmINSS::CalculaINSS(qint64 processoId)
 {
     QSqlQuery& q = m_.banco.executa(
@@ -116,6 +144,17 @@ Money TdmINSS::CalculaINSS(qint64 processoId)
 
     const auto naoReflexo = [](const LinhaDemonstrativo& l, DM::Coluna marcador) { return l.flag(marcador) == u"N"; };
     auto& linhas = m_.comuns.Demonstrativo(processoId);
+    // The brackets of the statement's months, read at once; a month without them stops the run
+    // with ContribuicaoMes's message.
+    std::map<int, Faixas> faixas;
+    if (reclamante && !linhas.empty()) {
+        Sentenca& q = m_.banco.sentenca(QStringLiteral(
+            "SELECT Ano, Mes, Limite1, Percentual1, Limite2, Percentual2, Limite3, Percentual3, Limite4, "
+            "Percentual4, Limite5, Percentual5 FROM FAIXASINSS WHERE Ano * 12 + Mes BETWEEN ? AND ?"));
+        q.liga(0, linhas.begin()->first).liga(1, linhas.rbegin()->first);
+        while (q.proxima())
+            faixas.emplace(AnoMes(int(q.inteiro(0)), int(q.inteiro(1))), leFaixas(q, 2));
+    }
     for (auto& [chave, l] : linhas) {
         Money base;
         if (salario)
@@ -135,8 +174,11 @@ Money TdmINSS::CalculaINSS(qint64 processoId)
         if (base.isZero())
             continue;
         Contribuicao c;
-        if (reclamante)
-            c = ContribuicaoMes(autonomo, base, QDate(l.ano(), l.mes(), 1));
+        if (reclamante) {
+            const QDate mes(l.ano(), l.mes(), 1);
+            const auto f = faixas.find(chave);
+            c = f != faixas.end() ? contribuicao(autonomo, base, mes, f->second) : ContribuicaoMes(autonomo, base, mes);
+        }
         const auto parte = [&](Money percentual) { return reclamado ? base.percentHalfEven(percentual) : Money(); };
         l.defineMoney(DM::INSS, c.valor);
         l.defineDecimal(DM::ALIQUOTA_INSS, c.aliquota);

@@ -27,9 +27,13 @@ Money LancaAdicional(Motor& motor, qint64 processoId, QDate primeiroMes, QDate u
     TdmComuns& comuns = motor.comuns;
     comuns.MontaPeriodo(processoId, primeiroMes, ultimoMes);
     auto& linhas = comuns.Demonstrativo(processoId);
+    const int mesInicial = AnoMes(comuns.dataInicioPacto), mesFinal = AnoMes(comuns.dataFimPacto);
     for (auto it = linhas.lower_bound(AnoMes(primeiroMes)); it != linhas.end() && it->first <= AnoMes(ultimoMes); ++it) {
         LinhaDemonstrativo& l = it->second;
-        const int dias = DiasMesAdicional(l.ano(), l.mes(), comuns.dataInicioPacto, comuns.dataFimPacto);
+        // Only the first and the last month of the contract can be partial.
+        const int dias = it->first == mesInicial || it->first == mesFinal
+            ? DiasMesAdicional(l.ano(), l.mes(), comuns.dataInicioPacto, comuns.dataFimPacto)
+            : 30;
         l.defineFlag(marcador, reflexo);
         // base × percentual / 100 × dias / 30, in ten-thousandths of the percentage.
         l.defineMoney(coluna, base(l).mulDivHalfEven(percentual.raw() * dias, 100 * Money::Escala * 30));
@@ -71,9 +75,22 @@ Money TdmInsalubridade::CalculaInsalubridade(qint64 processoId)
     const QString reflexo = q.value(6).toString();
     q.finish();
 
+    // The minimum wages of the period, read at once; a month without one stops the run with
+    // SalarioMinimo's message.
+    std::map<int, Money> minimos;
+    if (salarioMinimo) {
+        Sentenca& s = m_.banco.sentenca(
+            QStringLiteral("SELECT Ano, Mes, SalMin FROM VALORES WHERE Ano * 12 + Mes BETWEEN ? AND ?"));
+        s.liga(0, AnoMes(inicial)).liga(1, AnoMes(ultimo));
+        while (s.proxima())
+            minimos.emplace(AnoMes(int(s.inteiro(0)), int(s.inteiro(1))), Money::fromRealHalfEven(s.real(2)));
+    }
     const Money total = LancaAdicional(m_, processoId, inicial, ultimo, DM::INSALUBRIDADE, DM::IND_APENAS_REFLEXO_AI,
         reflexo, percentual, [&](const LinhaDemonstrativo& l) {
-            return salarioMinimo ? m_.comuns.SalarioMinimo(l.mes(), l.ano()) : l.money(DM::SALARIO_FIXO);
+            if (!salarioMinimo)
+                return l.money(DM::SALARIO_FIXO);
+            const auto m = minimos.find(AnoMes(l.ano(), l.mes()));
+            return m != minimos.end() && !m->second.isZero() ? m->second : m_.comuns.SalarioMinimo(l.mes(), l.ano());
         });
     m_.banco.executa(QStringLiteral("UPDATE TAB_INSALUBRIDADE SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});

@@ -3,8 +3,12 @@
 #include "Erro.h"
 #include "Feedback.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstdlib>
 
 namespace quintar {
@@ -133,7 +137,48 @@ QString AnoCompleto(QStringView digitado, int anoAtual)
     return QString::number(v);
 }
 
+bool IgualSemCaixa(QStringView a, QStringView b)
+{
+    // Folding keeps the length of each UTF-16 unit, so texts of different lengths differ.
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x == y)
+            continue;
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        const char16_t minuscula = x | 0x20;
+        if (minuscula != (y | 0x20) || minuscula < u'a' || minuscula > u'z')
+            return false;
+    }
+    return true;
+}
+
 namespace {
+
+// The next c from position de on, -1 when there is none. The tags are a few characters
+// apart, too close for the library's search to pay its call; eight characters are compared
+// at a time.
+qsizetype proximo(QStringView texto, qsizetype de, char16_t c)
+{
+    const char16_t* p = texto.utf16();
+    const qsizetype n = texto.size();
+    qsizetype i = de;
+#if defined(__SSE2__)
+    const __m128i alvo = _mm_set1_epi16(static_cast<short>(c));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i bloco = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const int iguais = _mm_movemask_epi8(_mm_cmpeq_epi16(bloco, alvo));
+        if (iguais != 0)
+            return i + (__builtin_ctz(static_cast<unsigned>(iguais)) >> 1);
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == c)
+            return i;
+    return -1;
+}
 
 // Where "</" + nome + ">" first stands in the text, without regard to case; -1 when nowhere.
 // The same as searching for that text case-insensitively ('<', '/' and '>' have no other
@@ -141,11 +186,10 @@ namespace {
 qsizetype procuraFecho(QStringView texto, QStringView nome)
 {
     const qsizetype n = nome.size();
-    // A search for one character is the fast one.
-    for (qsizetype i = texto.indexOf(u'<'); i >= 0; i = texto.indexOf(u'<', i + 1)) {
+    for (qsizetype i = proximo(texto, 0, u'<'); i >= 0; i = proximo(texto, i + 1, u'<')) {
         const qsizetype fim = i + 2 + n;
         if (fim < texto.size() && texto[i + 1] == u'/' && texto[fim] == u'>'
-            && texto.mid(i + 2, n).compare(nome, Qt::CaseInsensitive) == 0)
+            && IgualSemCaixa(texto.mid(i + 2, n), nome))
             return i;
     }
     return -1;
@@ -158,15 +202,15 @@ Elemento ExtraiElemento(QStringView texto)
     // Positions are 1-based with 0 for "not found", as the splitter has always counted:
     // a '>' with no '<' before it makes the name everything in front of the '>'.
     Elemento e;
-    const qsizetype p1 = texto.indexOf(u'<') + 1;
-    const qsizetype p2 = texto.indexOf(u'>') + 1;
+    const qsizetype p1 = proximo(texto, 0, u'<') + 1;
+    const qsizetype p2 = proximo(texto, 0, u'>') + 1;
     if (p1 < p2)
         e.nome = texto.mid(p1, p2 - p1 - 1);
     const qsizetype p3 = procuraFecho(texto, e.nome) + 1;
     if (p2 < p3) {
         e.fechado = true;
         e.conteudo = texto.mid(p2, p3 - p2 - 1);
-        const qsizetype fim = texto.indexOf(u'>', p3);
+        const qsizetype fim = proximo(texto, p3, u'>');
         e.resto = fim < 0 ? QStringView() : texto.mid(fim + 1);
     } else {
         e.conteudo = {};

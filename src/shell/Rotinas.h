@@ -39,6 +39,10 @@ QString AnoCompleto(QStringView digitado, int anoAtual = QDate::currentDate().ye
 // The case-file tag splitter. Given a text, the first element's name, its content and the
 // text after its closing tag. Values are taken literally; the closing tag is found
 // without regard to case. All three are empty when there is no complete element.
+// Whether two names are the same without regard to case, as QStringView::compare with
+// Qt::CaseInsensitive says; quickly for ASCII.
+bool IgualSemCaixa(QStringView a, QStringView b);
+
 struct Elemento {
     QStringView nome;
     QStringView conteudo;

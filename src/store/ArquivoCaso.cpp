@@ -15,6 +15,8 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace quintar {
 
@@ -56,7 +58,7 @@ bool TabelaPrevista(QStringView nomeMaiusculo)
 namespace {
 
 // The digits of a whole number, appended without a string between.
-void apendaInteiro(QByteArray& saida, qint64 valor)
+void apendaInteiro(std::string& saida, qint64 valor)
 {
     const bool negativo = valor < 0;
     quint64 m = negativo ? quint64(0) - quint64(valor) : quint64(valor);
@@ -72,12 +74,12 @@ void apendaInteiro(QByteArray& saida, qint64 valor)
 }
 
 // Money::toString(',') of a count of ten-thousandths.
-void apendaDecimal(QByteArray& saida, qint64 raw)
+void apendaDecimal(std::string& saida, qint64 raw)
 {
     const bool negativo = raw < 0;
     const quint64 m = negativo ? quint64(0) - quint64(raw) : quint64(raw);
     if (negativo)
-        saida.append('-');
+        saida.push_back('-');
     apendaInteiro(saida, qint64(m / Money::Escala));
     quint64 fracao = m % Money::Escala;
     if (fracao == 0)
@@ -87,12 +89,12 @@ void apendaDecimal(QByteArray& saida, qint64 raw)
     int n = 4;
     while (casas[n - 1] == '0')
         --n;
-    saida.append(',');
+    saida.push_back(',');
     saida.append(casas, n);
 }
 
 // "yyyy-MM-dd" as stored, written dd/mm/yyyy; false when the text is not such a date.
-bool apendaData(QByteArray& saida, QByteArrayView iso)
+bool apendaData(std::string& saida, QByteArrayView iso)
 {
     if (iso.size() != 10 || iso[4] != '-' || iso[7] != '-')
         return false;
@@ -114,15 +116,19 @@ bool apendaData(QByteArray& saida, QByteArrayView iso)
 
 } // namespace
 
-void ExportaTabela(BancoDados& banco, const Tabela& tabela, QByteArray& saida, qint64 processoId)
+namespace {
+
+// The element lines of a table's rows, appended to a buffer that grows without Qt's checks.
+void exporta(BancoDados& banco, const Tabela& tabela, std::string& saida, qint64 processoId)
 {
     // The tags of the table and its columns, made once (names are ASCII).
-    const QByteArray abreLinha = " <" + tabela.nome.toLatin1() + ">\r\n";
-    const QByteArray fechaLinha = " </" + tabela.nome.toLatin1() + ">\r\n";
-    QVector<QByteArray> abre, fecha;
+    const std::string nome = tabela.nome.toStdString();
+    const std::string abreLinha = " <" + nome + ">\r\n";
+    const std::string fechaLinha = " </" + nome + ">\r\n";
+    std::vector<std::string> abre, fecha;
     for (const Coluna& c : tabela.colunas) {
-        abre.append("  <" + c.nome.toLatin1() + '>');
-        fecha.append("</" + c.nome.toLatin1() + ">\r\n");
+        abre.push_back("  <" + c.nome.toStdString() + '>');
+        fecha.push_back("</" + c.nome.toStdString() + ">\r\n");
     }
     Sentenca& s =
         banco.sentenca(QStringLiteral("SELECT * FROM ") + tabela.nome + QStringLiteral(" WHERE PROCESSO_ID = ?"));
@@ -161,29 +167,38 @@ void ExportaTabela(BancoDados& banco, const Tabela& tabela, QByteArray& saida, q
                 feito = tipo == Sentenca::Tipo::Texto
                     && std::all_of(texto.begin(), texto.end(), [](char b) { return b > 0; });
                 if (feito)
-                    saida.append(texto);
+                    saida.append(texto.data(), size_t(texto.size()));
                 break;
             }
             default:
                 break;
             }
             if (!feito)
-                saida.append(CodificaAnsi(TextoDoValor(c, s.valor(i))));
+                saida.append(CodificaAnsi(TextoDoValor(c, s.valor(i))).toStdString());
             saida.append(fecha[i]);
         }
         saida.append(fechaLinha);
     }
 }
 
+} // namespace
+
+void ExportaTabela(BancoDados& banco, const Tabela& tabela, QByteArray& saida, qint64 processoId)
+{
+    std::string linhas;
+    exporta(banco, tabela, linhas, processoId);
+    saida.append(linhas.data(), qsizetype(linhas.size()));
+}
+
 QByteArray ConteudoArquivo(BancoDados& banco, qint64 processoId)
 {
-    QByteArray saida;
-    saida.reserve(64 * 1024);
+    std::string saida;
+    saida.reserve(256 * 1024);
     saida.append("<PROCESSO>\r\n");
     for (const Tabela& t : TabelasTrabalho())
-        ExportaTabela(banco, t, saida, processoId);
+        exporta(banco, t, saida, processoId);
     saida.append("</PROCESSO>\r\n");
-    return saida;
+    return QByteArray(saida.data(), qsizetype(saida.size()));
 }
 
 void GravaArquivo(BancoDados& banco, const QString& caminho, qint64 processoId, Feedback& feedback)
@@ -223,26 +238,8 @@ Sentenca& insercao(BancoDados& banco, const Tabela& tabela)
     return banco.sentenca(sql);
 }
 
-// Whether a tag names the column, without regard to case (ASCII quickly, anything else as
-// QStringView compares it).
-bool mesmoNome(QStringView tag, const QString& nome)
-{
-    if (tag.size() != nome.size())
-        return false;
-    for (qsizetype i = 0; i < tag.size(); ++i) {
-        const char16_t a = tag[i].unicode(), b = nome[i].unicode();
-        if (a == b)
-            continue;
-        if (a >= 0x80 || b >= 0x80)
-            return tag.compare(nome, Qt::CaseInsensitive) == 0;
-        if ((a | 0x20) != (b | 0x20) || (a | 0x20) < u'a' || (a | 0x20) > u'z')
-            return false;
-    }
-    return true;
-}
-
-void importaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteudo, Feedback& feedback,
-                     const QString& caminho)
+void importaRegistro(
+    Sentenca& insercao, const Tabela& tabela, QStringView conteudo, Feedback& feedback, const QString& caminho)
 {
     const qsizetype n = tabela.colunas.size();
     // A text is bound straight from the file's text; every other value as ValorDoTexto gives it.
@@ -260,7 +257,7 @@ void importaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteu
         if (!e.fechado)
             arquivoInvalido(caminho);
         int i = -1;
-        if (ehProcesso || esperada >= n || !mesmoNome(e.nome, tabela.colunas[esperada].nome)) {
+        if (ehProcesso || esperada >= n || !IgualSemCaixa(e.nome, tabela.colunas[esperada].nome)) {
             QString coluna = e.nome.toString().toUpper();
             if (ehProcesso && coluna.contains(QStringLiteral("_UNICO")))
                 coluna = coluna.left(coluna.indexOf(QStringLiteral("_UNICO")));
@@ -296,7 +293,7 @@ void importaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteu
     for (const QString& coluna : tabela.chave)
         exige(coluna);
 
-    Sentenca& s = insercao(banco, tabela);
+    Sentenca& s = insercao;
     for (int i = 0; i < n; ++i) {
         if (textos[i].isNull())
             s.liga(i, valores[i]);
@@ -316,15 +313,14 @@ void importaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteu
 // (ended by CR LF, CR or LF); a text already in that form is taken as it is.
 QString juntaLinhas(QString texto)
 {
+    // Every CR followed by an LF and every LF after a CR (the searches for one character
+    // are the quick ones).
     const qsizetype n = texto.size();
     bool pronto = true;
-    for (qsizetype i = 0; pronto && i < n; ++i) {
-        const QChar c = texto[i];
-        if (c == u'\r' && i + 1 < n && texto[i + 1] == u'\n')
-            ++i;
-        else if (c == u'\r' || c == u'\n')
-            pronto = false;
-    }
+    for (qsizetype i = texto.indexOf(u'\r'); pronto && i >= 0; i = texto.indexOf(u'\r', i + 1))
+        pronto = i + 1 < n && texto[i + 1] == u'\n';
+    for (qsizetype i = texto.indexOf(u'\n'); pronto && i >= 0; i = texto.indexOf(u'\n', i + 1))
+        pronto = i > 0 && texto[i - 1] == u'\r';
     if (pronto) {
         if (n > 0 && !texto.endsWith(QStringLiteral("\r\n")))
             texto += QStringLiteral("\r\n");
@@ -341,7 +337,7 @@ QString juntaLinhas(QString texto)
 
 void ImportaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteudo, Feedback& feedback)
 {
-    importaRegistro(banco, tabela, conteudo, feedback, QString());
+    importaRegistro(insercao(banco, tabela), tabela, conteudo, feedback, QString());
 }
 
 void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
@@ -363,20 +359,24 @@ void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
     banco.ReiniciaTabelas(feedback);
     QStringView resto = raiz.conteudo;
     const Tabela* anterior = nullptr;
+    // The statement of each table, found once: the tables are not touched again while reading.
+    QHash<const Tabela*, Sentenca*> insercoes;
     for (;;) {
         const Elemento e = ExtraiElemento(resto);
         if (e.nome.isEmpty())
             break;
         // Row elements of one table usually follow each other.
-        const Tabela* tabela =
-            anterior && e.nome.compare(anterior->nome, Qt::CaseInsensitive) == 0 ? anterior : TabelaTrabalho(e.nome);
+        const Tabela* tabela = anterior && IgualSemCaixa(e.nome, anterior->nome) ? anterior : TabelaTrabalho(e.nome);
         if (!tabela)
             throw Erro(QStringLiteral("Estrutura \"%1\" não prevista na aplicação.").arg(e.nome.toString().toUpper()));
         if (!e.fechado)
             arquivoInvalido(caminho);
         if (tabela != anterior) // the same text again would not change the status bar
             feedback.status(QStringLiteral("Importando ") + tabela->nome + u'.');
-        importaRegistro(banco, *tabela, e.conteudo, feedback, caminho);
+        Sentenca*& s = insercoes[tabela];
+        if (!s)
+            s = &insercao(banco, *tabela);
+        importaRegistro(*s, *tabela, e.conteudo, feedback, caminho);
         anterior = tabela;
         resto = e.resto;
     }

@@ -57,10 +57,39 @@ Sentenca& Sentenca::liga(int i, double valor)
 
 Sentenca& Sentenca::liga(int i, QStringView valor)
 {
-    // A null view is an empty text, as Qt binds an empty QString.
-    static const char16_t vazio = 0;
-    const void* dados = valor.isNull() ? &vazio : static_cast<const void*>(valor.utf16());
-    sqlite3_bind_text16(sentenca_, i + 1, dados, int(valor.size() * 2), SQLITE_TRANSIENT);
+    // A text goes in as the UTF-8 the database keeps, made here on the stack for the usual
+    // short ones (flags, dates, names) rather than translated by SQLite. A null view is an
+    // empty text, as Qt binds an empty QString.
+    char utf8[512];
+    const qsizetype n = valor.size();
+    if (n * 3 > qsizetype(sizeof utf8)) {
+        sqlite3_bind_text16(sentenca_, i + 1, valor.utf16(), int(n * 2), SQLITE_TRANSIENT);
+        return *this;
+    }
+    int k = 0;
+    for (qsizetype j = 0; j < n; ++j) {
+        char32_t c = valor[j].unicode();
+        if (QChar::isHighSurrogate(c) && j + 1 < n && valor[j + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), valor[++j].unicode());
+        else if (QChar::isSurrogate(c))
+            c = 0xFFFD; // a lone half of a pair, as SQLite would store it
+        if (c < 0x80) {
+            utf8[k++] = char(c);
+        } else if (c < 0x800) {
+            utf8[k++] = char(0xC0 | (c >> 6));
+            utf8[k++] = char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            utf8[k++] = char(0xE0 | (c >> 12));
+            utf8[k++] = char(0x80 | ((c >> 6) & 0x3F));
+            utf8[k++] = char(0x80 | (c & 0x3F));
+        } else {
+            utf8[k++] = char(0xF0 | (c >> 18));
+            utf8[k++] = char(0x80 | ((c >> 12) & 0x3F));
+            utf8[k++] = char(0x80 | ((c >> 6) & 0x3F));
+            utf8[k++] = char(0x80 | (c & 0x3F));
+        }
+    }
+    sqlite3_bind_text(sentenca_, i + 1, utf8, k, SQLITE_TRANSIENT);
     return *this;
 }
 
@@ -90,6 +119,14 @@ Sentenca& Sentenca::liga(int i, const QVariant& valor)
     default:
         return liga(i, QStringView(valor.toString()));
     }
+}
+
+Sentenca& Sentenca::liga(const char* nome, const QVariant& valor)
+{
+    char marcado[64] = ":";
+    qstrncpy(marcado + 1, nome, sizeof marcado - 1);
+    const int i = sqlite3_bind_parameter_index(sentenca_, marcado);
+    return i > 0 ? liga(i - 1, valor) : *this;
 }
 
 bool Sentenca::proxima()
@@ -152,8 +189,9 @@ double Sentenca::real(int c) const
 
 QString Sentenca::texto(int c) const
 {
-    const auto* dados = static_cast<const QChar*>(sqlite3_column_text16(sentenca_, c));
-    return dados ? QString(dados, sqlite3_column_bytes16(sentenca_, c) / 2) : QString();
+    // The database keeps UTF-8; Qt's decoder is the quick way to a QString.
+    const auto* dados = reinterpret_cast<const char*>(sqlite3_column_text(sentenca_, c));
+    return dados ? QString::fromUtf8(dados, sqlite3_column_bytes(sentenca_, c)) : QString();
 }
 
 QByteArrayView Sentenca::utf8(int c) const
@@ -186,6 +224,15 @@ BancoDados::~BancoDados()
 void BancoDados::abre(const QString& pastaTabelas)
 {
     fecha();
+    // The program reaches its database from one thread only: SQLite need not lock a mutex on
+    // every call, nor keep memory statistics. This holds for the process and takes effect
+    // only before SQLite's first use (afterwards the calls are refused, and nothing changes).
+    static const bool configurado = [] {
+        sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    Q_UNUSED(configurado);
     QDir().mkpath(pastaTabelas);
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), NomeConexao);
     db_.setDatabaseName(QDir(pastaTabelas).filePath(NomeArquivo));
@@ -363,9 +410,11 @@ void BancoDados::executaDireto(const QString& sql)
 
 QVariant BancoDados::escalar(const QString& sql, Parametros parametros)
 {
-    QSqlQuery& q = executa(sql, parametros);
-    QVariant v = q.next() ? q.value(0) : QVariant();
-    q.finish();
+    Sentenca& s = sentenca(sql);
+    for (const auto& [nome, valor] : parametros)
+        s.liga(nome, valor);
+    QVariant v = s.proxima() ? s.valor(0) : QVariant();
+    s.reinicia();
     return v;
 }
 

@@ -46,6 +46,8 @@ public:
     Sentenca& ligaNulo(int i);
     // By the value's type (integers, doubles, texts); a null QVariant binds NULL.
     Sentenca& liga(int i, const QVariant& valor);
+    // The parameter named ":" + nome; a name the text does not have is left alone.
+    Sentenca& liga(const char* nome, const QVariant& valor);
 
     // The next row: false at the end, when the statement is reset for its next use.
     bool proxima();
@@ -110,7 +112,8 @@ public:
     // The statement of the text on SQLite's own handle, prepared once and kept, reset.
     Sentenca& sentenca(const QString& sql);
 
-    // The first column of the first row, or a null value when there is no row.
+    // The first column of the first row, or a null value when there is no row. Run as a
+    // Sentenca (named parameters as in executa).
     QVariant escalar(const QString& sql, Parametros parametros = {});
 
     int profundidadeTransacao() const { return profundidade_; }

@@ -1,5 +1,7 @@
 #include "Esquema.h"
 
+#include "Rotinas.h"
+
 #include <QRegularExpression>
 
 namespace quintar {
@@ -220,7 +222,7 @@ QVector<Tabela> criaTabelasPermanentes()
 const Tabela* procuraTabela(const QVector<Tabela>& tabelas, QStringView nome)
 {
     for (const Tabela& t : tabelas)
-        if (nome.compare(t.nome, Qt::CaseInsensitive) == 0)
+        if (IgualSemCaixa(nome, t.nome))
             return &t;
     return nullptr;
 }
@@ -312,8 +314,11 @@ QString SqlCriacao(const Tabela& tabela, bool seNaoExiste)
     }
     if (!tabela.chave.isEmpty())
         partes.append(QStringLiteral("PRIMARY KEY (") + tabela.chave.join(QStringLiteral(", ")) + u')');
-    return QStringLiteral("CREATE TABLE ") + (seNaoExiste ? QStringLiteral("IF NOT EXISTS ") : QString())
-           + tabela.nome + QStringLiteral(" (") + partes.join(QStringLiteral(", ")) + u')';
+    // A keyed table is kept in the order of its key (no row id besides it): reading a row by
+    // its key, or a case's rows in order, is one search.
+    return QStringLiteral("CREATE TABLE ") + (seNaoExiste ? QStringLiteral("IF NOT EXISTS ") : QString()) + tabela.nome
+        + QStringLiteral(" (") + partes.join(QStringLiteral(", ")) + u')'
+        + (tabela.chave.isEmpty() ? QString() : QStringLiteral(" WITHOUT ROWID"));
 }
 
 } // namespace quintar
