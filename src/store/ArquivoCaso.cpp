@@ -9,6 +9,7 @@
 #include "Valores.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -414,6 +415,8 @@ void RegistraRecente(const QString& caminho)
 {
     QStringList lista = LeRecentes();
     const qsizetype i = lista.lastIndexOf(caminho);
+    if (i >= 0 && i == lista.size() - 1 && QFileInfo::exists(arquivoRecentes()))
+        return; // already the newest: the file stays as it is
     if (i < 0) {
         lista.append(caminho);
         if (lista.size() > 9)

@@ -295,10 +295,38 @@ void BancoDados::limpaCache()
     sentencas_.clear();
 }
 
+namespace {
+
+// The tables of the database file: upper-case name → its CREATE TABLE text.
+QHash<QString, QString> tabelasExistentes(BancoDados& banco)
+{
+    QHash<QString, QString> existentes;
+    Sentenca& s = banco.sentenca(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table'"));
+    while (s.proxima())
+        existentes.insert(s.texto(0).toUpper(), s.texto(1));
+    return existentes;
+}
+
+// SqlCriacao of every working table, made once.
+const QString& criacao(const Tabela& t)
+{
+    static const QHash<QString, QString> textos = [] {
+        QHash<QString, QString> h;
+        for (const Tabela& tabela : TabelasTrabalho())
+            h.insert(tabela.nome, SqlCriacao(tabela));
+        return h;
+    }();
+    return *textos.find(t.nome);
+}
+
+} // namespace
+
 void BancoDados::criaPermanentes()
 {
+    const QHash<QString, QString> existentes = tabelasExistentes(*this);
     for (const Tabela& t : TabelasPermanentes())
-        executaDireto(SqlCriacao(t, true));
+        if (!existentes.contains(t.nome.toUpper()))
+            executaDireto(SqlCriacao(t, true));
 }
 
 void BancoDados::ApagaTabelas()
@@ -314,29 +342,36 @@ void BancoDados::ReiniciaTabelas(Feedback& feedback)
 {
     // A table that already has its definition is emptied rather than dropped and created:
     // the same empty table, without rebuilding the schema 21 times at every case opened.
+    // One transaction for all of it: one commit, and a failure leaves the tables as they were.
     encerraConsultas();
-    QHash<QString, QString> existentes;
-    {
-        QSqlQuery q(db_);
-        q.exec(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table'"));
-        while (q.next())
-            existentes.insert(q.value(0).toString().toUpper(), q.value(1).toString());
-    }
+    Transacao transacao(*this);
+    const QHash<QString, QString> existentes = tabelasExistentes(*this);
     feedback.status(QStringLiteral("Apagando Tabelas."));
     QSet<QString> esvaziadas;
     for (const QString& nome : TabelasCaso()) {
         const Tabela* t = TabelaTrabalho(nome);
-        QSqlQuery q(db_);
-        if (existentes.value(nome) == SqlCriacao(*t) && q.exec(QStringLiteral("DELETE FROM ") + nome))
+        bool esvaziada = false;
+        if (existentes.value(nome) == criacao(*t)) {
+            try {
+                sentenca(QStringLiteral("DELETE FROM ") + nome).executa();
+                esvaziada = true;
+            } catch (const Erro&) {
+                // dropped and created below
+            }
+        }
+        if (esvaziada) {
             esvaziadas.insert(nome);
-        else
+        } else {
+            QSqlQuery q(db_);
             q.exec(QStringLiteral("DROP TABLE ") + nome); // a table that is not there is fine
+        }
     }
     for (const Tabela* t : OrdemCriacao()) {
         feedback.status(t->textoCriacao);
         if (!esvaziadas.contains(t->nome))
-            executaDireto(SqlCriacao(*t));
+            executaDireto(criacao(*t));
     }
+    transacao.confirma();
     feedback.status(QStringLiteral("Tabelas Criadas."));
 }
 

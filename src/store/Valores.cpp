@@ -2,6 +2,7 @@
 
 #include "Erro.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -109,6 +110,45 @@ QDate leDataTexto(QStringView texto, bool* ok)
     return d;
 }
 
+// A number written [-]digits[,digits][E[+-]digits], as the writer writes a FLOAT, read the
+// quick way (correctly rounded, as QString::toDouble reads it); false for any other form.
+bool numeroSimples(QStringView t, double* v)
+{
+    char ascii[64];
+    const qsizetype n = t.size();
+    if (n == 0 || n > qsizetype(sizeof ascii))
+        return false;
+    qsizetype i = 0;
+    const auto digitos = [&] {
+        const qsizetype de = i;
+        while (i < n && t[i].unicode() >= u'0' && t[i].unicode() <= u'9')
+            ++i;
+        return i > de;
+    };
+    if (t[i] == u'-')
+        ++i;
+    if (!digitos())
+        return false;
+    if (i < n && t[i] == u',') {
+        ++i;
+        if (!digitos())
+            return false;
+    }
+    if (i < n && (t[i] == u'E' || t[i] == u'e')) {
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+        if (!digitos())
+            return false;
+    }
+    if (i != n)
+        return false;
+    for (qsizetype k = 0; k < n; ++k)
+        ascii[k] = t[k] == u',' ? '.' : char(t[k].unicode());
+    const auto r = std::from_chars(ascii, ascii + n, *v);
+    return r.ec == std::errc() && r.ptr == ascii + n;
+}
+
 } // namespace
 
 QString TextoDoValor(const Coluna& coluna, const QVariant& banco)
@@ -166,12 +206,18 @@ QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
         return coluna.tipo == TipoColuna::Money ? bancoMoney(m) : bancoDecimal(m, coluna.escala);
     }
     case TipoColuna::Float: {
-        QString t = texto.trimmed().toString();
+        const QStringView t = texto.trimmed();
         if (t.contains(u'.'))
             falhaConversao(coluna, texto);
-        t.replace(u',', u'.');
-        const double v = t.toDouble(&ok);
-        if (!ok || !std::isfinite(v))
+        double v = 0;
+        if (!numeroSimples(t, &v)) {
+            QString ponto = t.toString();
+            ponto.replace(u',', u'.');
+            v = ponto.toDouble(&ok);
+            if (!ok)
+                falhaConversao(coluna, texto);
+        }
+        if (!std::isfinite(v))
             falhaConversao(coluna, texto);
         return v;
     }
