@@ -137,30 +137,7 @@ QString AnoCompleto(QStringView digitado, int anoAtual)
     return QString::number(v);
 }
 
-bool IgualSemCaixa(QStringView a, QStringView b)
-{
-    // Folding keeps the length of each UTF-16 unit, so texts of different lengths differ.
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i].unicode(), y = b[i].unicode();
-        if (x == y)
-            continue;
-        if (x >= 0x80 || y >= 0x80)
-            return a.compare(b, Qt::CaseInsensitive) == 0;
-        const char16_t minuscula = x | 0x20;
-        if (minuscula != (y | 0x20) || minuscula < u'a' || minuscula > u'z')
-            return false;
-    }
-    return true;
-}
-
-namespace {
-
-// The next c from position de on, -1 when there is none. The tags are a few characters
-// apart, too close for the library's search to pay its call; eight characters are compared
-// at a time.
-qsizetype proximo(QStringView texto, qsizetype de, char16_t c)
+qsizetype ProximoCaractere(QStringView texto, qsizetype de, char16_t c)
 {
     const char16_t* p = texto.utf16();
     const qsizetype n = texto.size();
@@ -180,13 +157,35 @@ qsizetype proximo(QStringView texto, qsizetype de, char16_t c)
     return -1;
 }
 
+bool IgualSemCaixa(QStringView a, QStringView b)
+{
+    // Folding keeps the length of each UTF-16 unit, so texts of different lengths differ.
+    if (a.size() != b.size())
+        return false;
+    if (a == b)
+        return true;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x == y)
+            continue;
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        const char16_t minuscula = x | 0x20;
+        if (minuscula != (y | 0x20) || minuscula < u'a' || minuscula > u'z')
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
 // Where "</" + nome + ">" first stands in the text, without regard to case; -1 when nowhere.
 // The same as searching for that text case-insensitively ('<', '/' and '>' have no other
 // case), but only the candidates that begin with "</" are compared.
 qsizetype procuraFecho(QStringView texto, QStringView nome)
 {
     const qsizetype n = nome.size();
-    for (qsizetype i = proximo(texto, 0, u'<'); i >= 0; i = proximo(texto, i + 1, u'<')) {
+    for (qsizetype i = ProximoCaractere(texto, 0, u'<'); i >= 0; i = ProximoCaractere(texto, i + 1, u'<')) {
         const qsizetype fim = i + 2 + n;
         if (fim < texto.size() && texto[i + 1] == u'/' && texto[fim] == u'>'
             && IgualSemCaixa(texto.mid(i + 2, n), nome))
@@ -202,15 +201,15 @@ Elemento ExtraiElemento(QStringView texto)
     // Positions are 1-based with 0 for "not found", as the splitter has always counted:
     // a '>' with no '<' before it makes the name everything in front of the '>'.
     Elemento e;
-    const qsizetype p1 = proximo(texto, 0, u'<') + 1;
-    const qsizetype p2 = proximo(texto, 0, u'>') + 1;
+    const qsizetype p1 = ProximoCaractere(texto, 0, u'<') + 1;
+    const qsizetype p2 = ProximoCaractere(texto, 0, u'>') + 1;
     if (p1 < p2)
         e.nome = texto.mid(p1, p2 - p1 - 1);
     const qsizetype p3 = procuraFecho(texto, e.nome) + 1;
     if (p2 < p3) {
         e.fechado = true;
         e.conteudo = texto.mid(p2, p3 - p2 - 1);
-        const qsizetype fim = proximo(texto, p3, u'>');
+        const qsizetype fim = ProximoCaractere(texto, p3, u'>');
         e.resto = fim < 0 ? QStringView() : texto.mid(fim + 1);
     } else {
         e.conteudo = {};

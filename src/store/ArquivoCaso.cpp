@@ -239,24 +239,119 @@ Sentenca& insercao(BancoDados& banco, const Tabela& tabela)
     return banco.sentenca(sql);
 }
 
-void importaRegistro(
-    Sentenca& insercao, const Tabela& tabela, QStringView conteudo, Feedback& feedback, const QString& caminho)
+// The next column element of a row: "<NAME>value</NAME>" in the usual form is split here
+// (the first '<' and '>' open it and the next '<' closes it), anything else by ExtraiElemento,
+// which gives the same for the usual form.
+Elemento elementoDaLinha(QStringView texto)
+{
+    const qsizetype a = ProximoCaractere(texto, 0, u'<');
+    const qsizetype b = a < 0 ? -1 : ProximoCaractere(texto, a + 1, u'>');
+    if (b < 0 || ProximoCaractere(texto.left(a), 0, u'>') >= 0 || texto[a + 1] == u'/')
+        return ExtraiElemento(texto);
+    const QStringView nome = texto.mid(a + 1, b - a - 1);
+    if (ProximoCaractere(nome, 0, u'<') >= 0)
+        return ExtraiElemento(texto);
+    const qsizetype c = ProximoCaractere(texto, b + 1, u'<');
+    const qsizetype fim = c + 2 + nome.size();
+    if (c < 0 || fim >= texto.size() || texto[c + 1] != u'/' || texto[fim] != u'>'
+        || !IgualSemCaixa(texto.mid(c + 2, nome.size()), nome))
+        return ExtraiElemento(texto);
+    Elemento e;
+    e.nome = nome;
+    e.conteudo = texto.mid(b + 1, c - b - 1);
+    e.resto = texto.mid(fim + 1);
+    e.fechado = true;
+    return e;
+}
+
+// The columns a row must have: PROCESSO_ID, which says which case it belongs to, and every
+// column of the key. Left out, a PROCESSO_ID alone would be given the next free number by
+// the database and the row would join another case.
+QVector<int> obrigatorias(const Tabela& tabela)
+{
+    QVector<int> colunas{tabela.indice(u"PROCESSO_ID")};
+    for (const QString& coluna : tabela.chave)
+        if (!colunas.contains(tabela.indice(coluna)))
+            colunas.append(tabela.indice(coluna));
+    return colunas;
+}
+
+// A column element of a row: its name and its value text.
+struct ColunaLida {
+    QStringView nome;
+    QStringView valor;
+};
+using ColunasLidas = QVarLengthArray<ColunaLida, 64>;
+
+// The row element at the start of the text in the usual form: its opening tag, column
+// elements "<NAME>value</NAME>" with nothing but blanks and line breaks between them, its
+// closing tag. Then its name, its columns and the text after it are found in one pass, and
+// they are what ExtraiElemento would find; false for any other form, which ExtraiElemento
+// splits.
+bool linhaSimples(QStringView texto, QStringView* nome, ColunasLidas* colunas, QStringView* resto)
+{
+    const auto semFecho = [](QStringView trecho) { return ProximoCaractere(trecho, 0, u'>') < 0; };
+    const qsizetype a = ProximoCaractere(texto, 0, u'<');
+    const qsizetype b = a < 0 ? -1 : ProximoCaractere(texto, a + 1, u'>');
+    if (b < 0 || !semFecho(texto.left(a)) || texto[a + 1] == u'/')
+        return false;
+    const QStringView linha = texto.mid(a + 1, b - a - 1);
+    if (ProximoCaractere(linha, 0, u'<') >= 0)
+        return false;
+    for (qsizetype pos = b + 1;;) {
+        const qsizetype c = ProximoCaractere(texto, pos, u'<');
+        if (c < 0 || c + 1 >= texto.size() || !semFecho(texto.mid(pos, c - pos)))
+            return false;
+        if (texto[c + 1] == u'/') { // the row's closing tag, or another form
+            const qsizetype f = c + 2 + linha.size();
+            if (f >= texto.size() || texto[f] != u'>' || !IgualSemCaixa(texto.mid(c + 2, linha.size()), linha))
+                return false;
+            *nome = linha;
+            *resto = texto.mid(f + 1);
+            return true;
+        }
+        const qsizetype d = ProximoCaractere(texto, c + 1, u'>');
+        if (d < 0)
+            return false;
+        const QStringView coluna = texto.mid(c + 1, d - c - 1);
+        // An empty name, a '<' in it or a column named like its row: the general way decides.
+        if (coluna.isEmpty() || ProximoCaractere(coluna, 0, u'<') >= 0 || IgualSemCaixa(coluna, linha))
+            return false;
+        const qsizetype e = ProximoCaractere(texto, d + 1, u'<');
+        const qsizetype g = e + 2 + coluna.size();
+        if (e < 0 || g >= texto.size() || texto[e + 1] != u'/' || texto[g] != u'>'
+            || !IgualSemCaixa(texto.mid(e + 2, coluna.size()), coluna))
+            return false;
+        colunas->append({coluna, texto.mid(d + 1, e - d - 1)});
+        pos = g + 1;
+    }
+}
+
+// Appends one row: from its columns found by linhaSimples, or (lidas null) from the content
+// of its element, split here.
+void importaRegistro(Sentenca& insercao, const QVector<int>& obrigatorias, const Tabela& tabela, QStringView conteudo,
+    const ColunasLidas* lidas, Feedback& feedback, const QString& caminho)
 {
     const qsizetype n = tabela.colunas.size();
-    // A text is bound straight from the file's text; every other value as ValorDoTexto gives it.
-    QVarLengthArray<QVariant, 64> valores(n);
-    QVarLengthArray<QStringView, 64> textos(n);
-    std::fill(textos.begin(), textos.end(), QStringView()); // a primitive type: not initialised
+    QVarLengthArray<ValorLido, 64> valores(n);
     bool rejeitado = false;
     const bool ehProcesso = tabela.nome == u"TAB_PROCESSO";
     QStringView resto = conteudo;
     int esperada = 0; // the columns usually come in the table's order
-    for (;;) {
-        const Elemento e = ExtraiElemento(resto);
-        if (e.nome.isEmpty())
-            break;
-        if (!e.fechado)
-            arquivoInvalido(caminho);
+    for (qsizetype k = 0;; ++k) {
+        Elemento e;
+        if (lidas) {
+            if (k == lidas->size())
+                break;
+            e.nome = (*lidas)[k].nome;
+            e.conteudo = (*lidas)[k].valor;
+        } else {
+            e = elementoDaLinha(resto);
+            if (e.nome.isEmpty())
+                break;
+            if (!e.fechado)
+                arquivoInvalido(caminho);
+        }
         int i = -1;
         if (ehProcesso || esperada >= n || !IgualSemCaixa(e.nome, tabela.colunas[esperada].nome)) {
             QString coluna = e.nome.toString().toUpper();
@@ -272,34 +367,37 @@ void importaRegistro(
             i = esperada;
         }
         if (i >= 0) {
-            const Coluna& c = tabela.colunas[i];
-            const bool texto = (c.tipo == TipoColuna::Char || c.tipo == TipoColuna::Varchar) && !e.conteudo.isEmpty();
-            textos[i] = texto ? e.conteudo : QStringView();
-            valores[i] = texto ? QVariant() : ValorDoTexto(c, e.conteudo);
+            valores[i] = LeValorDoTexto(tabela.colunas[i], e.conteudo);
             esperada = i + 1;
         }
         resto = e.resto;
     }
     if (rejeitado)
         return;
-    // A row must say which case it belongs to, and every column of its key: left out, a
-    // PROCESSO_ID alone would be given the next free number by the database (it is SQLite's
-    // row id) and the row would join another case.
-    const auto exige = [&](const QString& coluna) {
-        const int i = tabela.indice(coluna);
-        if (valores[i].isNull() && textos[i].isNull())
-            throw Erro(QStringLiteral("Estrutura \"%1\" sem o campo \"%2\".").arg(tabela.nome, coluna));
-    };
-    exige(QStringLiteral("PROCESSO_ID"));
-    for (const QString& coluna : tabela.chave)
-        exige(coluna);
+    for (const int i : obrigatorias)
+        if (valores[i].tipo == ValorLido::Tipo::Nulo)
+            throw Erro(QStringLiteral("Estrutura \"%1\" sem o campo \"%2\".").arg(tabela.nome, tabela.colunas[i].nome));
 
     Sentenca& s = insercao;
     for (int i = 0; i < n; ++i) {
-        if (textos[i].isNull())
-            s.liga(i, valores[i]);
-        else
-            s.liga(i, textos[i]);
+        const ValorLido& v = valores[i];
+        switch (v.tipo) {
+        case ValorLido::Tipo::Nulo:
+            s.ligaNulo(i);
+            break;
+        case ValorLido::Tipo::Inteiro:
+            s.liga(i, v.inteiro);
+            break;
+        case ValorLido::Tipo::Real:
+            s.liga(i, v.real);
+            break;
+        case ValorLido::Tipo::Texto:
+            s.liga(i, v.texto);
+            break;
+        case ValorLido::Tipo::TextoProprio:
+            s.liga(i, QStringView(v.textoProprio));
+            break;
+        }
     }
     try {
         s.executa();
@@ -338,7 +436,7 @@ QString juntaLinhas(QString texto)
 
 void ImportaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteudo, Feedback& feedback)
 {
-    importaRegistro(insercao(banco, tabela), tabela, conteudo, feedback, QString());
+    importaRegistro(insercao(banco, tabela), obrigatorias(tabela), tabela, conteudo, nullptr, feedback, QString());
 }
 
 void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
@@ -360,10 +458,22 @@ void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
     banco.ReiniciaTabelas(feedback);
     QStringView resto = raiz.conteudo;
     const Tabela* anterior = nullptr;
-    // The statement of each table, found once: the tables are not touched again while reading.
-    QHash<const Tabela*, Sentenca*> insercoes;
+    // The statement and the columns a row must have of each table, found once: the tables are
+    // not touched again while reading.
+    struct Insercao {
+        Sentenca* sentenca = nullptr;
+        QVector<int> obrigatorias;
+    };
+    QHash<const Tabela*, Insercao> insercoes;
+    ColunasLidas lidas;
     for (;;) {
-        const Elemento e = ExtraiElemento(resto);
+        lidas.clear();
+        Elemento e;
+        const bool simples = linhaSimples(resto, &e.nome, &lidas, &e.resto);
+        if (simples)
+            e.fechado = true;
+        else
+            e = ExtraiElemento(resto);
         if (e.nome.isEmpty())
             break;
         // Row elements of one table usually follow each other.
@@ -374,10 +484,11 @@ void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback)
             arquivoInvalido(caminho);
         if (tabela != anterior) // the same text again would not change the status bar
             feedback.status(QStringLiteral("Importando ") + tabela->nome + u'.');
-        Sentenca*& s = insercoes[tabela];
-        if (!s)
-            s = &insercao(banco, *tabela);
-        importaRegistro(*s, *tabela, e.conteudo, feedback, caminho);
+        Insercao& ins = insercoes[tabela];
+        if (!ins.sentenca)
+            ins = {&insercao(banco, *tabela), obrigatorias(*tabela)};
+        importaRegistro(
+            *ins.sentenca, ins.obrigatorias, *tabela, e.conteudo, simples ? &lidas : nullptr, feedback, caminho);
         anterior = tabela;
         resto = e.resto;
     }

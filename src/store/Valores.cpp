@@ -180,52 +180,65 @@ QString TextoDoValor(const Coluna& coluna, const QVariant& banco)
     return {};
 }
 
-QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
+ValorLido LeValorDoTexto(const Coluna& coluna, QStringView texto)
 {
+    ValorLido v;
     if (texto.isEmpty())
-        return QVariant();
+        return v;
+    const auto inteiro = [&](qint64 x) {
+        v.tipo = ValorLido::Tipo::Inteiro;
+        v.inteiro = x;
+        return v;
+    };
+    const auto proprio = [&](const QVariant& x) {
+        v.tipo = ValorLido::Tipo::TextoProprio;
+        v.textoProprio = x.toString();
+        return v;
+    };
     bool ok = false;
     switch (coluna.tipo) {
     case TipoColuna::Decimal18:
     case TipoColuna::SmallInt:
     case TipoColuna::Integer: {
         const QStringView t = texto.trimmed();
-        const qlonglong v = t.toLongLong(&ok);
+        const qlonglong x = t.toLongLong(&ok);
         const qlonglong limite = coluna.tipo == TipoColuna::SmallInt ? 32767
                                  : coluna.tipo == TipoColuna::Integer ? 2147483647LL
                                                                       : 999999999999999999LL;
-        if (!ok || v > limite || v < -limite - 1)
+        if (!ok || x > limite || x < -limite - 1)
             falhaConversao(coluna, texto);
-        return QVariant::fromValue<qlonglong>(v);
+        return inteiro(x);
     }
     case TipoColuna::Money:
     case TipoColuna::Decimal: {
         const Money m = Money::parse(texto, u',', &ok);
         if (!ok)
             falhaConversao(coluna, texto);
-        return coluna.tipo == TipoColuna::Money ? bancoMoney(m) : bancoDecimal(m, coluna.escala);
+        return inteiro(coluna.tipo == TipoColuna::Money ? m.raw() : bancoDecimal(m, coluna.escala).toLongLong());
     }
     case TipoColuna::Float: {
         const QStringView t = texto.trimmed();
         if (t.contains(u'.'))
             falhaConversao(coluna, texto);
-        double v = 0;
-        if (!numeroSimples(t, &v)) {
+        double x = 0;
+        if (!numeroSimples(t, &x)) {
             QString ponto = t.toString();
             ponto.replace(u',', u'.');
-            v = ponto.toDouble(&ok);
+            x = ponto.toDouble(&ok);
             if (!ok)
                 falhaConversao(coluna, texto);
         }
-        if (!std::isfinite(v))
+        if (!std::isfinite(x))
             falhaConversao(coluna, texto);
+        v.tipo = ValorLido::Tipo::Real;
+        v.real = x;
         return v;
     }
     case TipoColuna::Date: {
         const QDate d = leDataTexto(texto.trimmed(), &ok);
         if (!ok)
             falhaConversao(coluna, texto);
-        return bancoData(d);
+        return proprio(bancoData(d));
     }
     case TipoColuna::Timestamp: {
         const QStringView t = texto.trimmed();
@@ -242,13 +255,33 @@ QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
             if (!hora.isValid())
                 falhaConversao(coluna, texto);
         }
-        return bancoTimestamp(QDateTime(d, hora));
+        return proprio(bancoTimestamp(QDateTime(d, hora)));
     }
     case TipoColuna::Char:
     case TipoColuna::Varchar:
-        return texto.toString();
+        v.tipo = ValorLido::Tipo::Texto;
+        v.texto = texto;
+        return v;
     }
-    return QVariant();
+    return v;
+}
+
+QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
+{
+    ValorLido v = LeValorDoTexto(coluna, texto);
+    switch (v.tipo) {
+    case ValorLido::Tipo::Nulo:
+        return QVariant();
+    case ValorLido::Tipo::Inteiro:
+        return QVariant::fromValue<qlonglong>(v.inteiro);
+    case ValorLido::Tipo::Real:
+        return v.real;
+    case ValorLido::Tipo::Texto:
+        return v.texto.toString();
+    case ValorLido::Tipo::TextoProprio:
+        break;
+    }
+    return std::move(v.textoProprio);
 }
 
 } // namespace quintar
