@@ -412,13 +412,12 @@ void importaRegistro(Sentenca& insercao, const QVector<int>& obrigatorias, const
 // (ended by CR LF, CR or LF); a text already in that form is taken as it is.
 QString juntaLinhas(QString texto)
 {
-    // Every CR followed by an LF and every LF after a CR (the searches for one character
-    // are the quick ones).
+    // Every CR followed by an LF and every LF after a CR.
     const qsizetype n = texto.size();
     bool pronto = true;
-    for (qsizetype i = texto.indexOf(u'\r'); pronto && i >= 0; i = texto.indexOf(u'\r', i + 1))
+    for (qsizetype i = ProximoCaractere(texto, 0, u'\r'); pronto && i >= 0; i = ProximoCaractere(texto, i + 1, u'\r'))
         pronto = i + 1 < n && texto[i + 1] == u'\n';
-    for (qsizetype i = texto.indexOf(u'\n'); pronto && i >= 0; i = texto.indexOf(u'\n', i + 1))
+    for (qsizetype i = ProximoCaractere(texto, 0, u'\n'); pronto && i >= 0; i = ProximoCaractere(texto, i + 1, u'\n'))
         pronto = i > 0 && texto[i - 1] == u'\r';
     if (pronto) {
         if (n > 0 && !texto.endsWith(QStringLiteral("\r\n")))

@@ -28,6 +28,8 @@ struct Tabela;
 // use it where Qt's work per bound value costs more than SQLite's. Parameters and result
 // columns count from 0; values are those the database stores: qint64, double, text, NULL.
 // BancoDados::sentenca hands it out reset; failures throw Erro with MensagemErroBanco's texts.
+// One statement serves every user of its text: do not hold it across a call that may run
+// the same text.
 class Sentenca {
 public:
     Sentenca(sqlite3* banco, sqlite3_stmt* sentenca) : banco_(banco), sentenca_(sentenca) { }
