@@ -289,8 +289,15 @@ void TdmComuns::MontaPeriodo(qint64 processoId, QDate inicio, QDate fim)
 
 Money TdmComuns::ComposicaoSalarial(const Composicao& partes, QDate data, qint64 processoId)
 {
-    MontaMes(data, processoId);
-    const LinhaDemonstrativo* l = data.isValid() ? Linha(processoId, data.year(), data.month()) : nullptr;
+    if (!data.isValid())
+        return {};
+    // A month already built (with a salary) is what MontaMes would leave as it is.
+    const int ano = data.year(), mes = data.month();
+    const LinhaDemonstrativo* l = Linha(processoId, ano, mes);
+    if (!l || l->money(DM::SALARIO_FIXO).isZero()) {
+        MontaMes(data, processoId);
+        l = Linha(processoId, ano, mes);
+    }
     if (!l)
         return {};
     Money soma;
@@ -357,8 +364,11 @@ void TdmComuns::AtualizaColuna(int ano, int mes, const QString& coluna, Money va
 
 double TdmComuns::IndiceCorrecao(int mes, int ano, qint64 processoId)
 {
-    MontaMes(QDate(ano, mes, 1), processoId);
     const LinhaDemonstrativo* l = Linha(processoId, ano, mes);
+    if (!l || l->money(DM::SALARIO_FIXO).isZero()) { // else MontaMes would leave it as it is
+        MontaMes(QDate(ano, mes, 1), processoId);
+        l = Linha(processoId, ano, mes);
+    }
     return l ? l->indiceCm() : 0.0;
 }
 

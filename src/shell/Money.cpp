@@ -66,12 +66,17 @@ Money Money::fromRealHalfEven(long double valor)
     // 2^63 exactly: anything from there on does not fit.
     if (!(std::fabs(escalado) < 9223372036854775808.0L))
         foraDaFaixa();
-    const long double piso = std::floor(escalado);
-    const long double resto = escalado - piso;
+    // The whole part below it (the conversion cuts towards zero) and what is above it.
+    auto n = static_cast<std::int64_t>(escalado);
+    long double resto = escalado - static_cast<long double>(n);
+    if (resto < 0) {
+        resto += 1;
+        --n;
+    }
     // The operands of a floating result (a double index, a quotient) carry a relative error of
     // a few units in a double's last place; a value that close to a half is that half.
-    const long double ruido = std::fmax(std::fabs(escalado), 1.0L) * 0x1p-48L;
-    auto n = static_cast<std::int64_t>(piso);
+    const long double magnitude = std::fabs(escalado);
+    const long double ruido = (magnitude > 1 ? magnitude : 1.0L) * 0x1p-48L;
     if (std::fabs(resto - 0.5L) <= ruido) {
         if (n % 2 != 0)
             ++n;
