@@ -11,16 +11,23 @@
 
 namespace quintar {
 
-// One month of the salary history as MontaMes needs it.
-struct Variacao {
-    Money fixo;
-    QString unidadeFixo;
-    Money paradigma;
-    QString unidadeParadigma;
-    Money variavel;
-};
-
 struct TdmComuns::Carga {
+    // One month of the salary history as MontaMes needs it.
+    struct Variacao {
+        Money fixo;
+        QString unidadeFixo;
+        Money paradigma;
+        QString unidadeParadigma;
+        Money variavel;
+
+        // The five columns from `primeira` on: SALARIO_FIXO, its unit, PARADIGMA, its unit,
+        // SALARIO_VARIAVEL.
+        static Variacao le(const Sentenca& q, int primeira)
+        {
+            return {Money::fromRaw(q.inteiro(primeira)), q.texto(primeira + 1), Money::fromRaw(q.inteiro(primeira + 2)),
+                q.texto(primeira + 3), Money::fromRaw(q.inteiro(primeira + 4))};
+        }
+    };
     qint64 processoId;
     std::map<int, Variacao> variacoes; // by AnoMes, with the dismissal month's row
     QDate atualizacao;
@@ -43,12 +50,6 @@ TdmComuns::Correcao corrige(Money valor, double indiceReferencia, double indiceA
     c.fator = static_cast<double>(Arredonda(9, static_cast<long double>(indiceAtualizacao) / indiceReferencia));
     c.corrigido = Money::fromRealArredonda(valor.toReal() * c.fator);
     return c;
-}
-
-Variacao leVariacao(Sentenca& q, int primeira)
-{
-    return {Money::fromRaw(q.inteiro(primeira)), q.texto(primeira + 1), Money::fromRaw(q.inteiro(primeira + 2)),
-        q.texto(primeira + 3), Money::fromRaw(q.inteiro(primeira + 4))};
 }
 
 } // namespace
@@ -158,7 +159,7 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
 
     // A month after the dismissal (a notice projection) takes the dismissal month's salary.
     const int mesDispensa = dataFimPacto.isValid() ? AnoMes(dataFimPacto) : 0;
-    Variacao v;
+    Carga::Variacao v;
     const Carga* carga = carga_ && carga_->processoId == processoId ? carga_.get() : nullptr;
     if (carga) {
         auto it = carga->variacoes.find(AnoMes(ano, mes));
@@ -177,7 +178,7 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
             if (!q.proxima())
                 throw Erro(QStringLiteral("Variação Salarial não encontrada."));
         }
-        v = leVariacao(q, 0);
+        v = Carga::Variacao::le(q, 0);
         q.reinicia();
     }
     Money fixo = v.fixo;
@@ -261,7 +262,7 @@ void TdmComuns::MontaPeriodo(qint64 processoId, QDate inicio, QDate fim)
         q.liga(3, dataFimPacto.isValid() ? dataFimPacto.year() : 0)
             .liga(4, dataFimPacto.isValid() ? dataFimPacto.month() : 0);
         while (q.proxima())
-            carga->variacoes.emplace(AnoMes(int(q.inteiro(0)), int(q.inteiro(1))), leVariacao(q, 2));
+            carga->variacoes.emplace(AnoMes(int(q.inteiro(0)), int(q.inteiro(1))), Carga::Variacao::le(q, 2));
         Sentenca& processo =
             m_.banco.sentenca(QStringLiteral("select data_atualizacao from tab_processo where processo_id = ?"));
         carga->atualizacao = processo.liga(0, processoId).proxima() ? lerData(processo.valor(0)) : QDate();
