@@ -115,10 +115,6 @@ bool apendaData(std::string& saida, QByteArrayView iso)
     return true;
 }
 
-} // namespace
-
-namespace {
-
 // The element lines of a table's rows, appended to a buffer that grows without Qt's checks.
 void exporta(BancoDados& banco, const Tabela& tabela, std::string& saida, qint64 processoId)
 {
@@ -165,8 +161,9 @@ void exporta(BancoDados& banco, const Tabela& tabela, std::string& saida, qint64
             case TipoColuna::Varchar: {
                 // ASCII is the same in UTF-8 and Windows-1252.
                 const QByteArrayView texto = s.utf8(i);
-                feito = tipo == Sentenca::Tipo::Texto
-                    && std::all_of(texto.begin(), texto.end(), [](char b) { return b > 0; });
+                feito = tipo == Sentenca::Tipo::Texto && std::all_of(texto.begin(), texto.end(), [](char b) {
+                    return static_cast<unsigned char>(b) - 1u < 0x7Fu; // 1 to 127
+                });
                 if (feito)
                     saida.append(texto.data(), size_t(texto.size()));
                 break;
