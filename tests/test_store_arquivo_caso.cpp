@@ -360,4 +360,8 @@ TEST(ArquivoCaso, AListThatCannotBeWrittenIsReportedInTheStatus)
     ASSERT_EQ(a.feedback.estados.size(), 1);
     EXPECT_TRUE(a.feedback.estados.first().startsWith(QStringLiteral("Não foi possível gravar o arquivo \"") + lista))
         << a.feedback.estados.first().toStdString();
+    // The search dialog records a file chosen the same way, and is told.
+    QString motivo;
+    EXPECT_FALSE(RegistraRecente(caminho, &motivo));
+    EXPECT_EQ(motivo, a.feedback.estados.first());
 }

@@ -202,12 +202,10 @@ QByteArray ConteudoArquivo(BancoDados& banco, qint64 processoId)
 void GravaArquivo(BancoDados& banco, const QString& caminho, qint64 processoId, Feedback& feedback)
 {
     GravaAtomico(caminho, ConteudoArquivo(banco, processoId));
-    try {
-        RegistraRecente(caminho);
-    } catch (const Erro& e) {
-        // The case file is written; the list only serves the search dialog.
-        feedback.status(e.mensagem());
-    }
+    // The case file is written; a list that cannot be written is only said.
+    QString motivo;
+    if (!RegistraRecente(caminho, &motivo))
+        feedback.status(motivo);
 }
 
 namespace {
@@ -518,12 +516,12 @@ void GravaRecentes(const QStringList& lista)
     GravaAtomico(arquivoRecentes(), texto.toUtf8());
 }
 
-void RegistraRecente(const QString& caminho)
+bool RegistraRecente(const QString& caminho, QString* motivo)
 {
     QStringList lista = LeRecentes();
     const qsizetype i = lista.lastIndexOf(caminho);
     if (i >= 0 && i == lista.size() - 1 && QFileInfo::exists(arquivoRecentes()))
-        return; // already the newest: the file stays as it is
+        return true; // already the newest: the file stays as it is
     if (i < 0) {
         lista.append(caminho);
         if (lista.size() > 9)
@@ -531,7 +529,14 @@ void RegistraRecente(const QString& caminho)
     } else {
         lista.append(lista.takeAt(i));
     }
-    GravaRecentes(lista);
+    try {
+        GravaRecentes(lista);
+    } catch (const Erro& e) {
+        if (motivo)
+            *motivo = e.mensagem();
+        return false;
+    }
+    return true;
 }
 
 } // namespace quintar

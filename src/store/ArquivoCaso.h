@@ -46,8 +46,8 @@ QStringList LeRecentes();
 // Writes the list; throws Erro with the system's reason.
 void GravaRecentes(const QStringList& lista);
 // Moves the path to the end of the list, or appends it and drops the oldest beyond 9. Paths
-// are compared exactly: on this system they are case-sensitive. Throws Erro when the list
-// cannot be written.
-void RegistraRecente(const QString& caminho);
+// are compared exactly: on this system they are case-sensitive. False when the list cannot
+// be written, with the reason (Erro's text of GravaRecentes) in *motivo; the caller reports it.
+bool RegistraRecente(const QString& caminho, QString* motivo = nullptr);
 
 } // namespace quintar
