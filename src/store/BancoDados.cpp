@@ -250,9 +250,18 @@ void BancoDados::abre(const QString& pastaTabelas)
         fecha();
         throw Erro(QStringLiteral("Banco de dados sem acesso direto ao SQLite."));
     }
-    // Commits stay cheap (no sync on every one) but the file is never left corrupt.
+    // Commits stay cheap (no sync on every one) but the file is never left corrupt. The
+    // write-ahead log is kept between sessions and not copied into the database file when it
+    // closes: what the working tables hold lives for one session anyway, and a command that
+    // only calculates then waits for the disk once, for its case file. SQLite copies the log
+    // when it grows; a change of the reference tables is made safe at once (Consolida).
+    // Temporary tables of a statement stay in memory.
+    int manter = 1;
+    sqlite3_file_control(sqlite_, "main", SQLITE_FCNTL_PERSIST_WAL, &manter);
+    sqlite3_db_config(sqlite_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     executaDireto(QStringLiteral("PRAGMA journal_mode=WAL"));
     executaDireto(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    executaDireto(QStringLiteral("PRAGMA temp_store=MEMORY"));
     criaPermanentes();
 }
 
@@ -406,6 +415,13 @@ QSqlQuery& BancoDados::executa(const QString& sql, Parametros parametros)
     if (!q.exec())
         throw Erro(MensagemErroBanco(q.lastError()));
     return q;
+}
+
+void BancoDados::Consolida()
+{
+    // The commit is done already: a checkpoint that cannot run now is run by SQLite later.
+    encerraConsultas();
+    sqlite3_wal_checkpoint_v2(sqlite_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 Sentenca& BancoDados::sentenca(const QString& sql)

@@ -102,6 +102,9 @@ public:
     void ReiniciaTabelas(Feedback& feedback);
     // The drop half of the reset.
     void ApagaTabelas();
+    // Copies what was committed into the database file itself and waits for the disk: after
+    // a change of the reference tables, which must outlive a power failure.
+    void Consolida();
 
     // A prepared statement for the text, kept for reuse. Do not hold it across a call that
     // may run the same text (read the rows first).
