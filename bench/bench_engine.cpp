@@ -8,6 +8,13 @@
 //   cmake -B build -DQUINTAR_BENCH=ON && cmake --build build --target bench_engine
 //   build/bench/bench_engine                      # BM_Calculo/35 is the 35-year case
 //   build/bench/bench_engine --memoria            # peak memory of quintar-cli calcula
+//   build/bench/bench_engine --caso DIR           # DIR: a program folder with the calculated 35-year case
+//
+// BM_Piso is the floor of the same run: writing the statement and item rows that the
+// calculation leaves into SQLite in one transaction (prepared statements, values already
+// made), with nothing read, computed or formatted. BM_Cli times
+// the whole command line (process start included) on a case file already calculated once,
+// as a clerk's file is: `calcula` against `resumo`, which only reads and prints it.
 //
 // The reference tables are synthetic (an index growing 0.5 % a month, fixed brackets)
 // because the shipped series start in 1994.
@@ -23,6 +30,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -32,6 +40,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace quintar;
 
@@ -143,28 +152,48 @@ QString MontaCaso(BancoDados& banco, Feedback& feedback, int anos)
                                     .arg(QString::fromLatin1(tabela)).arg(i).arg(mes.year()).arg(mes.month()).arg(1000000 + i));
     }
     const QString arquivo = PastaPrograma() + QStringLiteral("grande-%1.QNT.XML").arg(anos);
-    GravaArquivo(banco, arquivo, id);
+    GravaArquivo(banco, arquivo, id, feedback);
     return arquivo;
 }
 
+// A program folder with the synthetic reference tables: a temporary one, or the one given.
 struct Pasta {
-    Pasta()
+    explicit Pasta(const QString& caminho = {}) : caminho_(caminho.isEmpty() ? temporaria_.path() : caminho)
     {
-        DefinePastaPrograma(dir.path());
-        DefineDiretorioPadrao(dir.path());
+        QDir().mkpath(caminho_);
+        DefinePastaPrograma(caminho_);
+        DefineDiretorioPadrao(caminho_);
         banco.abre(PastaTabelas());
         Referencias(banco);
         banco.ReiniciaTabelas(feedback);
     }
-    QTemporaryDir dir;
+    QString path() const { return caminho_; }
+
     BancoDados banco;
     Feedback feedback;
+
+private:
+    QTemporaryDir temporaria_;
+    QString caminho_;
 };
 
 Pasta& pasta()
 {
     static Pasta p;
     return p;
+}
+
+// A calculated case file of `anos` years: what a clerk opens again after a calculation.
+QString CasoCalculado(Pasta& p, int anos)
+{
+    p.banco.ReiniciaTabelas(p.feedback);
+    const QString arquivo = MontaCaso(p.banco, p.feedback, anos);
+    Motor motor(p.banco, p.feedback);
+    CasoAberto caso(motor);
+    caso.relogio = [] { return QDateTime(QDate(2026, 12, 10), QTime(12, 0)); };
+    caso.AbreArquivo(arquivo);
+    caso.Calcular();
+    return arquivo;
 }
 
 void BM_Calculo(benchmark::State& state)
@@ -186,6 +215,108 @@ void BM_Calculo(benchmark::State& state)
 }
 BENCHMARK(BM_Calculo)->Arg(5)->Arg(10)->Arg(20)->Arg(35)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The rows a calculation leaves in the tables it writes: the monthly statement and every
+// item table the calculators fill (the salary history and the schedules are only read).
+struct Linhas {
+    QString tabela;
+    int colunas = 0;
+    QVector<QVector<QVariant>> valores;
+};
+
+QVector<Linhas> LinhasDoCalculo(BancoDados& banco, qint64 id)
+{
+    QVector<Linhas> todas;
+    for (const Tabela& t : TabelasTrabalho()) {
+        if (t.nome == u"TAB_VARIACAO_SALARIAL" || t.nome == u"TAB_JT_EXTRA" || t.nome == u"TAB_JT_NOTURNO")
+            continue;
+        Linhas l{t.nome, int(t.colunas.size()), {}};
+        QSqlQuery& q = banco.executa(
+            QStringLiteral("SELECT * FROM ") + t.nome + QStringLiteral(" WHERE PROCESSO_ID = :id"), {{"id", id}});
+        while (q.next()) {
+            QVector<QVariant> v(l.colunas);
+            for (int i = 0; i < l.colunas; ++i)
+                v[i] = q.value(i);
+            l.valores.append(v);
+        }
+        q.finish();
+        todas.append(l);
+    }
+    return todas;
+}
+
+void BM_Piso(benchmark::State& state)
+{
+    Pasta& p = pasta();
+    const int anos = int(state.range(0));
+    CasoCalculado(p, anos);
+    const QVector<Linhas> linhas = LinhasDoCalculo(p.banco, 777);
+    int quantidade = 0;
+    for (const Linhas& l : linhas)
+        quantidade += int(l.valores.size());
+    // Prepared statements on SQLite's own handle, as the program writes its bulk rows.
+    for (auto _ : state) {
+        Transacao t(p.banco);
+        for (const Linhas& l : linhas) {
+            p.banco.sentenca(QStringLiteral("DELETE FROM ") + l.tabela + QStringLiteral(" WHERE PROCESSO_ID = 777"))
+                .executa();
+            Sentenca& s = p.banco.sentenca(QStringLiteral("INSERT INTO ") + l.tabela + QStringLiteral(" VALUES (")
+                + QStringList(l.colunas, QStringLiteral("?")).join(u',') + u')');
+            for (const QVector<QVariant>& v : l.valores) {
+                for (int i = 0; i < l.colunas; ++i)
+                    s.liga(i, v[i]);
+                s.executa();
+            }
+        }
+        t.confirma();
+    }
+    state.counters["linhas"] = quantidade;
+}
+BENCHMARK(BM_Piso)->Arg(5)->Arg(10)->Arg(20)->Arg(35)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Runs quintar-cli once and waits for it; false when it did not exit with 0.
+bool RodaCli(const QByteArray& dir, const QList<QByteArray>& argumentos)
+{
+    const QByteArray cli = QByteArrayLiteral(QUINTAR_CLI);
+    const pid_t filho = fork();
+    if (filho == 0) {
+        setenv("XDG_CONFIG_HOME", QByteArray(dir + "/cfg").constData(), 1);
+        if (!std::freopen("/dev/null", "w", stdout))
+            _exit(126);
+        std::vector<const char*> argv{cli.constData(), "--pasta", dir.constData()};
+        for (const QByteArray& a : argumentos)
+            argv.push_back(a.constData());
+        argv.push_back(nullptr);
+        execv(cli.constData(), const_cast<char* const*>(argv.data()));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(filho, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// quintar-cli calcula (range 1) or resumo (range 0) of the calculated 35-year case.
+void BM_Cli(benchmark::State& state)
+{
+    static Pasta p; // a folder of its own: the command resets the working tables
+    static const QString arquivo = [] {
+        const QString a = CasoCalculado(p, 35);
+        p.banco.fecha();
+        return a;
+    }();
+    const bool calcula = state.range(0) == 1;
+    const QByteArray dir = p.path().toUtf8();
+    const QByteArray caso = arquivo.toUtf8();
+    const QByteArray saida = QByteArray(dir + "/saida.QNT.XML");
+    for (auto _ : state) {
+        const bool ok = calcula ? RodaCli(dir, {"calcula", caso, "--agora", "10/12/2026 12:00:00", "--saida", saida})
+                                : RodaCli(dir, {"resumo", caso});
+        if (!ok)
+            state.SkipWithError("quintar-cli");
+    }
+    state.SetLabel(calcula ? "calcula" : "resumo");
+}
+BENCHMARK(BM_Cli)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Peak resident memory of one `quintar-cli calcula` of the 35-year case, in MB.
 int MedeMemoria()
 {
@@ -193,7 +324,7 @@ int MedeMemoria()
     const QString arquivo = MontaCaso(p.banco, p.feedback, 35);
     p.banco.fecha();
     const QByteArray cli = QByteArrayLiteral(QUINTAR_CLI);
-    const QByteArray dir = p.dir.path().toUtf8();
+    const QByteArray dir = p.path().toUtf8();
     const QByteArray caso = arquivo.toUtf8();
     const pid_t filho = fork();
     if (filho == 0) {
@@ -218,6 +349,12 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--memoria") == 0)
         return MedeMemoria();
+    if (argc > 2 && std::strcmp(argv[1], "--caso") == 0) {
+        // A program folder with the calculated 35-year case, left for profiling the command line.
+        Pasta p(QString::fromLocal8Bit(argv[2]));
+        std::printf("%s\n", qPrintable(CasoCalculado(p, 35)));
+        return 0;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,10 +1,13 @@
 #include "Ambiente.h"
 
+#include "Esquema.h"
 #include "Pastas.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +28,28 @@ Ambiente::Ambiente()
 Ambiente::~Ambiente()
 {
     banco.fecha();
+}
+
+QStringList TodasAsLinhas(BancoDados& banco, const QString& tabela)
+{
+    const Tabela* t = TabelaTrabalho(tabela);
+    const bool semRowid = t && !t->chave.isEmpty()
+        && banco
+               .escalar(
+                   QStringLiteral("SELECT sql FROM sqlite_master WHERE name = :t COLLATE NOCASE"), {{"t", t->nome}})
+               .toString()
+               .contains(QStringLiteral("WITHOUT ROWID"), Qt::CaseInsensitive);
+    QSqlQuery& q = banco.executa(QStringLiteral("SELECT * FROM %1 ORDER BY %2")
+                                     .arg(tabela, semRowid ? t->chave.join(u',') : QStringLiteral("rowid")));
+    QStringList linhas;
+    while (q.next()) {
+        QStringList valores;
+        for (int i = 0; i < q.record().count(); ++i)
+            valores.append(q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
+        linhas.append(valores.join(u'|'));
+    }
+    q.finish();
+    return linhas;
 }
 
 QByteArray LeBytes(const QString& caminho)

@@ -44,6 +44,10 @@ private:
 };
 
 QByteArray LeBytes(const QString& caminho);
+// Every row of a table, every column as text ("<null>" for NULL), joined by "|", in the
+// order they were written (a table stored without a rowid: its key's order); what a
+// cancelled or refused command must leave exactly as it was.
+QStringList TodasAsLinhas(BancoDados& banco, const QString& tabela);
 void GravaBytes(const QString& caminho, const QByteArray& bytes);
 QString Fixture(const QString& nome);
 

@@ -1,5 +1,7 @@
 #include "test_editor_itens.h"
 
+#include "Ambiente.h"
+
 #include "BancoDados.h"
 #include "Grade.h"
 #include "Programa.h"
@@ -78,16 +80,7 @@ namespace quintar::teste {
 
 QStringList Conteudo(JanelaTeste& t, const QString& tabela)
 {
-    QStringList linhas;
-    QSqlQuery& q = t.j().programa().banco().executa(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(tabela));
-    while (q.next()) {
-        QStringList valores;
-        for (int i = 0; i < q.record().count(); ++i)
-            valores.append(q.value(i).isNull() ? QStringLiteral("<null>") : q.value(i).toString());
-        linhas.append(valores.join(u'|'));
-    }
-    q.finish();
-    return linhas;
+    return TodasAsLinhas(t.j().programa().banco(), tabela);
 }
 
 void Escolhe(QComboBox* lista, const QVariant& valor)

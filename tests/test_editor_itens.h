@@ -32,7 +32,7 @@ int Contagem(JanelaTeste& t, const QString& tabela);
 QStringList Linhas(JanelaTeste& t, const QString& tabela, const QStringList& colunas, const QString& ordem);
 // Types into a cell of the grid as the clerk does: F2, the text over what it holds, Enter.
 void DigitaCelula(Grade* grade, int linha, const QString& campo, const QString& texto);
-// Every row of a table, every column, in rowid order: to see that nothing was written.
+// Every row of a table, every column (TodasAsLinhas): to see that nothing was written.
 QStringList Conteudo(JanelaTeste& t, const QString& tabela);
 // Chooses the item carrying the value in a drop-down list with the keyboard, then leaves it
 // with Tab.

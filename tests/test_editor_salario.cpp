@@ -4,6 +4,8 @@
 
 #include "test_editor_apoio.h"
 
+#include "Ambiente.h"
+
 #include "BancoDados.h"
 #include "Campos.h"
 #include "Grade.h"
@@ -62,19 +64,7 @@ protected:
             {{"ano", ano}, {"mes", mes}});
     }
     // Every row of the table as text, in the stored order: what a Cancel must leave as it was.
-    QStringList linhas(const QString& tabela)
-    {
-        QSqlQuery& q = banco().executa(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(tabela));
-        QStringList r;
-        while (q.next()) {
-            QStringList valores;
-            for (int i = 0; i < q.record().count(); ++i)
-                valores.append(q.value(i).isNull() ? QStringLiteral("NULL") : q.value(i).toString());
-            r.append(valores.join(u'|'));
-        }
-        q.finish();
-        return r;
-    }
+    QStringList linhas(const QString& tabela) { return TodasAsLinhas(banco(), tabela); }
     // The salary history replaced by one row a month from `de` to `ate`, all months at
     // 1.000,00 in the current currency, the last one with values of its own.
     void historico(QDate de, QDate ate)
@@ -259,7 +249,7 @@ public:
 TEST_F(BasesDialogo, ASingleRowEditorSavesItsDefaultRowBeforeItIsShownAndCancelLeavesIt)
 {
     ASSERT_EQ(contagem(QStringLiteral("TAB_RSR")), 0);
-    const QString todasS = QString::number(id()) + QStringLiteral("|S|S|S|S|S|S|S|S|NULL");
+    const QString todasS = QString::number(id()) + QStringLiteral("|S|S|S|S|S|S|S|S|<null>");
     {
         EditorRsr editor(motor(), &t.j());
         const bool ok = Conduz(editor, id(), [&] {

@@ -372,7 +372,7 @@ TEST(Calculo, ReadingACaseBringsTheItemTablesInLineWithTheItemsSwitchedOn)
     PreparaMultas(r.a.banco, 501);
     r.Executa(QStringLiteral("INSERT INTO TAB_OUTROS_CREDITO (PROCESSO_ID, DESCRICAO, ANO, MES, VALOR) VALUES (501, 'x', 2020, 1, 1)"));
     const QString arquivo = r.caso.CaminhoArquivo();
-    GravaArquivo(r.a.banco, arquivo, 501);
+    GravaArquivo(r.a.banco, arquivo, 501, r.a.feedback);
 
     r.a.feedback.estados.clear();
     r.caso.AbreArquivo(arquivo);

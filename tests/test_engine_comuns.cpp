@@ -127,6 +127,53 @@ TEST(Comuns, ComposicaoSalarialAndMontaPeriodo)
     EXPECT_EQ(c.motor.comuns.Demonstrativo(1).size(), 4u);
 }
 
+TEST(Comuns, APeriodBuiltAtOnceIsTheSameAsMonthByMonth)
+{
+    // MontaPeriodo reads the history and the indices of its months at once: each month must
+    // come out as MontaMes alone makes it, with minimum wages, a paradigm, the months after the
+    // dismissal (no history of their own) and the months after the update date.
+    Comuns c;
+    c.Executa(QStringLiteral("UPDATE TAB_PROCESSO SET DATA_ATUALIZACAO = '2008-09-15'"));
+    c.Historico(3, "UNIDADE_SALARIO_FIXO", QStringLiteral("M"));
+    c.Historico(3, "SALARIO_FIXO", bancoMoney(R("2.5")));
+    c.Historico(5, "PARADIGMA", bancoMoney(R("1500")));
+    c.Historico(6, "SALARIO_FIXO", bancoMoney(R("1300")));
+    c.Executa(QStringLiteral("DELETE FROM TAB_VARIACAO_SALARIAL WHERE MES > 6"));
+    c.motor.comuns.MontaPeriodo(1, QDate(2008, 1, 1), QDate(2008, 11, 1));
+    struct Mes {
+        Money fixo, diferenca;
+        double indice;
+    };
+    QVector<Mes> junto;
+    for (int mes = 1; mes <= 11; ++mes) {
+        const LinhaDemonstrativo* l = c.Mes(1, 2008, mes);
+        ASSERT_TRUE(l) << mes;
+        junto.append({l->money(DM::SALARIO_FIXO), l->money(DM::DIFERENCA_SALARIAL), l->indiceCm()});
+    }
+    EXPECT_EQ(junto[2].fixo, R("1037.50"));
+    EXPECT_EQ(junto[4].diferenca, R("300"));
+    EXPECT_EQ(junto[9].fixo, R("1300"));
+    EXPECT_EQ(junto[9].indice, 1.0);
+    c.motor.comuns.ExcluiTabela(QStringLiteral("TAB_DEMONSTRATIVO_MENSAL"), 1);
+    for (int mes = 1; mes <= 11; ++mes) {
+        c.motor.comuns.MontaMes(QDate(2008, mes, 1), 1);
+        const LinhaDemonstrativo* l = c.Mes(1, 2008, mes);
+        EXPECT_EQ(l->money(DM::SALARIO_FIXO), junto[mes - 1].fixo) << mes;
+        EXPECT_EQ(l->money(DM::DIFERENCA_SALARIAL), junto[mes - 1].diferenca) << mes;
+        EXPECT_EQ(l->indiceCm(), junto[mes - 1].indice) << mes;
+    }
+
+    // A day without its index in the middle of the period stops with that day.
+    c.motor.comuns.ExcluiTabela(QStringLiteral("TAB_DEMONSTRATIVO_MENSAL"), 1);
+    c.Executa(QStringLiteral("DELETE FROM DIARIO WHERE Data = '2008-04-01'"));
+    try {
+        c.motor.comuns.MontaPeriodo(1, QDate(2008, 1, 1), QDate(2008, 6, 1));
+        ADD_FAILURE();
+    } catch (const Erro& e) {
+        EXPECT_EQ(e.mensagem(), QStringLiteral("Não Existe Índice para a data : 01/04/2008."));
+    }
+}
+
 TEST(Comuns, TheStatementIsWrittenBackWithNullsKept)
 {
     Comuns c;

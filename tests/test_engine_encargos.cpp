@@ -126,7 +126,7 @@ TEST(Juros, CommercialDaysAndTheRegimes)
         {QDate(1986, 3, 15), QDate(1991, 3, 10), "P", "0.6753"}, // 0,0570 + 1,01^(1447/30) − 1 + 0,0023
     };
     for (const Caso& c : casos)
-        EXPECT_EQ(Money::fromReal(TdmJuros::TaxaAcumulada(c.inicio, c.fim, QString::fromLatin1(c.metodo))), R(c.taxa))
+        EXPECT_EQ(TdmJuros::TaxaAcumulada(c.inicio, c.fim, QString::fromLatin1(c.metodo)), R(c.taxa))
             << c.inicio.toString().toStdString();
 }
 
@@ -224,6 +224,31 @@ TEST(INSS, MonthlySharesAndWhoBearsTheEmployeesPart)
     EXPECT_EQ(c.motor.inss.CalculaINSS(1), R("910"));
     EXPECT_EQ(c.motor.inss.ValorINSS(1), Money());
     EXPECT_EQ(c.ValorMoney(QStringLiteral("SELECT VALOR_INSS_EMPREGADOR FROM TAB_INSS")), R("715"));
+}
+
+TEST(INSS, TiesOfTheSharesAndOfTheWeeklyRestGoToTheEvenNeighbour)
+{
+    // By hand: 389,4250 × 3 % = 11,68275 → 11,6828 and × 15 % = 58,41375 → 58,4138;
+    // 128,1470 × 15 % = 19,22205 → 19,2220 and × 3 % = 3,844410 → 3,8444;
+    // the weekly rest on 619,2987 of overtime is 103,21645 → 103,2164.
+    Contrato c(QDate(2008, 1, 1), QDate(2008, 12, 31));
+    for (int mes = 1; mes <= 12; ++mes)
+        FaixasINSS(c.a.banco, 2008, mes, {1000, 8, 2000, 9, 3000, 11});
+    PreparaRSR(c.a.banco, 1);
+    c.Linha(2008, 3).defineMoney(DM::HORA_EXTRA, R("619.2987"));
+    c.motor.rsr.CalculaRSR(1, QDate(2008, 1, 1), QDate(2008, 12, 31));
+    EXPECT_EQ(c.Linha(2008, 3).money(DM::RSR), R("103.2164"));
+
+    PreparaINSS(c.a.banco, 1);
+    c.Executa(QStringLiteral("UPDATE TAB_INSS SET IND_CALCULA_RECLAMADO = 'S', PERCENTUAL_EMPREGADOR = 150000, "
+                             "PERCENTUAL_RAT = 30000, PERCENTUAL_TERCEIROS = 0"));
+    c.Linha(2008, 4).defineMoney(DM::SALARIO, R("389.425"));
+    c.Linha(2008, 5).defineMoney(DM::SALARIO, R("128.147"));
+    c.motor.inss.CalculaINSS(1);
+    EXPECT_EQ(c.Linha(2008, 4).money(DM::INSS_RAT), R("11.6828"));
+    EXPECT_EQ(c.Linha(2008, 4).money(DM::INSS_EMPREGADOR), R("58.4138"));
+    EXPECT_EQ(c.Linha(2008, 5).money(DM::INSS_EMPREGADOR), R("19.222"));
+    EXPECT_EQ(c.Linha(2008, 5).money(DM::INSS_RAT), R("3.8444"));
 }
 
 TEST(IR, TaxByTheTableOfTheDismissalMonth)

@@ -3,6 +3,7 @@
 // program's results (or of the shipped tables) and must be explained.
 
 #include "Ambiente.h"
+#include "Rotinas.h"
 #include "TextoAnsi.h"
 
 #include <QFile>
@@ -53,4 +54,21 @@ TEST(Exemplo, TheSampleCaseOnTheShippedTables)
     // The salary balance by hand: 14 days of 2 350,00, corrected from February 2025.
     const QString texto = DecodificaAnsi(LeBytes(arquivo));
     EXPECT_TRUE(texto.contains(QStringLiteral("<NUMERO_DIAS>14</NUMERO_DIAS>")));
+
+    // The dismissal falls in the month of the admission anniversary: the last whole vacation
+    // period (03/02/2024 to 02/02/2025, twelve months: 2 856,4695) and the proportional one
+    // (03/02/2025 to 14/02/2025, one month: 2 350,00 / 12 = 195,8333) both end in 02/2025,
+    // and the statement shows their sum, which with the third and the month's factor
+    // 1,067564012 is the vacation total of 4 344,70.
+    QString ferias;
+    for (QStringView resto = ExtraiElemento(texto).conteudo; !resto.isEmpty();) {
+        const Elemento e = ExtraiElemento(resto);
+        if (e.nome.isEmpty())
+            break;
+        if (e.nome == u"TAB_DEMONSTRATIVO_MENSAL" && e.conteudo.contains(u"<ANO>2025</ANO>")
+            && e.conteudo.contains(u"<MES>2</MES>"))
+            ferias = ExtraiElemento(e.conteudo.mid(e.conteudo.indexOf(u"<FERIAS>"))).conteudo.toString();
+        resto = e.resto;
+    }
+    EXPECT_EQ(ferias, QStringLiteral("3052,3028"));
 }

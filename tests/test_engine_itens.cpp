@@ -214,19 +214,24 @@ TEST(Noturno, PremiumMonthByMonthAndItsReflex)
 
 TEST(Adicionais, MonthFactorsOfTheFirstAndLastMonths)
 {
-    struct Caso { QDate inicio, fim; int ano, mes; long double fator; };
+    // Days out of a commercial month of 30.
+    struct Caso {
+        QDate inicio, fim;
+        int ano, mes;
+        int dias;
+    };
     const Caso casos[] = {
-        {QDate(2008, 7, 10), QDate(2009, 3, 31), 2008, 7, 0.7L},           // (31 − 10) / 30
-        {QDate(2008, 6, 10), QDate(2009, 3, 31), 2008, 6, 20.0L / 30},
-        {QDate(2008, 6, 1), QDate(2009, 3, 31), 2008, 6, 1},
-        {QDate(2008, 6, 1), QDate(2009, 3, 31), 2009, 3, 1},               // ends on the month's last day
-        {QDate(2008, 6, 1), QDate(2009, 3, 20), 2009, 3, 20.0L / 30},
-        {QDate(2009, 3, 5), QDate(2009, 3, 20), 2009, 3, 15.0L / 30},      // starts and ends in the month
-        {QDate(2009, 3, 5), QDate(2009, 3, 31), 2009, 3, 26.0L / 30},
-        {QDate(2008, 1, 1), QDate(2008, 12, 31), 2008, 5, 1},
+        {QDate(2008, 7, 10), QDate(2009, 3, 31), 2008, 7, 21}, // (31 − 10) / 30 = 0,7
+        {QDate(2008, 6, 10), QDate(2009, 3, 31), 2008, 6, 20},
+        {QDate(2008, 6, 1), QDate(2009, 3, 31), 2008, 6, 30},
+        {QDate(2008, 6, 1), QDate(2009, 3, 31), 2009, 3, 30}, // ends on the month's last day
+        {QDate(2008, 6, 1), QDate(2009, 3, 20), 2009, 3, 20},
+        {QDate(2009, 3, 5), QDate(2009, 3, 20), 2009, 3, 15}, // starts and ends in the month
+        {QDate(2009, 3, 5), QDate(2009, 3, 31), 2009, 3, 26},
+        {QDate(2008, 1, 1), QDate(2008, 12, 31), 2008, 5, 30},
     };
     for (const Caso& c : casos)
-        EXPECT_DOUBLE_EQ(static_cast<double>(FatorMesAdicional(c.ano, c.mes, c.inicio, c.fim)), static_cast<double>(c.fator))
+        EXPECT_EQ(DiasMesAdicional(c.ano, c.mes, c.inicio, c.fim), c.dias)
             << c.inicio.toString().toStdString() << " " << c.mes;
 }
 

@@ -150,6 +150,23 @@ TEST(Ferias, VacationThirdAndDouble)
     }
 }
 
+TEST(Ferias, TwoPeriodsEndingInOneMonthAddUpInTheStatement)
+{
+    // Dismissed in the month of the admission anniversary: the last whole period ends on
+    // 02/02/2025 and the proportional one on 14/02/2025.
+    Contrato c(QDate(2024, 2, 3), QDate(2025, 2, 14), "1200");
+    c.motor.ferias.GeraPeriodosFerias(QDate(2025, 2, 14), QDate(2024, 2, 3), 1);
+    c.Executa(QStringLiteral("UPDATE TAB_FERIAS SET IND_FERIAS = 'S', IND_TERCO = 'S'"));
+    ASSERT_EQ(c.Valor(QStringLiteral("SELECT COUNT(*) FROM TAB_FERIAS")).toInt(), 2);
+    // 12 and 0 months: 1 200,00 + 0; then with 1 month for the second: 1 200,00 + 100,00.
+    EXPECT_EQ(c.motor.ferias.CalculaFerias(c.caso), R("1600"));
+    EXPECT_EQ(c.Mes(1, 2025, 2)->money(DM::FERIAS), R("1200"));
+    c.Executa(QStringLiteral("UPDATE TAB_FERIAS SET NUMERO_MESES = 1 WHERE PERIODO_INICIAL = '2025-02-03'"));
+    c.motor.comuns.ExcluiTabela(QStringLiteral("TAB_DEMONSTRATIVO_MENSAL"), 1);
+    EXPECT_EQ(c.motor.ferias.CalculaFerias(c.caso), R("1733.3333")); // 1 600,00 + 133,3333
+    EXPECT_EQ(c.Mes(1, 2025, 2)->money(DM::FERIAS), R("1300"));
+}
+
 TEST(Ferias, TheAverageOfThePeriodTakesEachSalaryPartOnItsOwn)
 {
     Contrato c(QDate(2004, 1, 1), QDate(2004, 12, 31));

@@ -83,7 +83,7 @@ TEST(ArquivoCaso, EveryTableAndColumnTypeReadsAndWritesBackByteForByte)
     Ambiente a;
     PreencheTodasAsTabelas(a.banco, 123);
     const QString primeiro = a.caminho(QStringLiteral("primeiro.QNT.XML"));
-    GravaArquivo(a.banco, primeiro, 123);
+    GravaArquivo(a.banco, primeiro, 123, a.feedback);
     const QByteArray escrito = LeBytes(primeiro);
 
     // The format itself is pinned by a file kept with the tests.
@@ -97,7 +97,7 @@ TEST(ArquivoCaso, EveryTableAndColumnTypeReadsAndWritesBackByteForByte)
     EXPECT_TRUE(a.feedback.mensagens.isEmpty());
     EXPECT_EQ(Contagem(a.banco, QStringLiteral("TAB_JT_EXTRA")), 2);
     const QString segundo = a.caminho(QStringLiteral("segundo.QNT.XML"));
-    GravaArquivo(a.banco, segundo, 123);
+    GravaArquivo(a.banco, segundo, 123, a.feedback);
     EXPECT_EQ(LeBytes(segundo), escrito);
     EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT RECLAMANTE_PRINCIPAL FROM TAB_PROCESSO")).toString(), NomePlena);
 }
@@ -127,15 +127,18 @@ TEST(ArquivoCaso, TheReaderIsTolerantOfCaseLineBreaksAndLayout)
 {
     Ambiente a;
     // Lower-case tags, bare LF and CR line ends, the last row followed by the root's closing
-    // tag on the same line, and the _UNICO names of older files.
+    // tag on the same line, the _UNICO names of older files and a date with a short year.
     const QByteArray arquivo =
         "<processo>\n <tab_processo>\r  <processo_id>123</processo_id>\n  <NUMERO_UNICO>123</NUMERO_UNICO>"
+        "<DATA_INICIO_PACTO>5/3/08</DATA_INICIO_PACTO>"
         "<ANO_UNICO>2008</ANO_UNICO><VARA_UNICO>1</VARA_UNICO><REGIONAL_UNICO>5</REGIONAL_UNICO>"
         "<SEQUENCIAL_UNICO>0</SEQUENCIAL_UNICO>\n </tab_processo>"
         "<TAB_RSR><PROCESSO_ID>123</PROCESSO_ID><sobre_hora_extra>S</sobre_hora_extra></TAB_RSR></processo>";
     GravaBytes(a.caminho(QStringLiteral("minusculo.xml")), arquivo);
     LeArquivo(a.banco, a.caminho(QStringLiteral("minusculo.xml")), a.feedback);
     EXPECT_EQ(NomeArquivo(a.banco, 123), QStringLiteral("00123.2008.001.05.00.QNT.XML"));
+    EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT DATA_INICIO_PACTO FROM TAB_PROCESSO")).toString(),
+        QStringLiteral("2008-03-05"));
     EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT SOBRE_HORA_EXTRA FROM TAB_RSR")).toString(), QStringLiteral("S"));
     EXPECT_TRUE(a.feedback.estados.contains(QStringLiteral("Importando TAB_RSR.")));
 }
@@ -152,24 +155,45 @@ TEST(ArquivoCaso, EachFailureHasItsMessageAndEffect)
     const QString caminhoFalso = QStringLiteral("%CAMINHO%");
     const Caso casos[] = {
         {"raiz errada", QStringLiteral("<CASO></CASO>"),
-         QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
+            QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
         {"tabela desconhecida", ProcessoMinimo(QStringLiteral(" <TAB_OUTRA><A>1</A></TAB_OUTRA>\r\n")),
-         QStringLiteral("Estrutura \"TAB_OUTRA\" não prevista na aplicação."), {}, 1},
-        {"coluna desconhecida", ProcessoMinimo(QStringLiteral(" <TAB_RSR><PROCESSO_ID>7</PROCESSO_ID><COR>azul</COR></TAB_RSR>\r\n"
-                                                              " <TAB_IR><PROCESSO_ID>7</PROCESSO_ID></TAB_IR>\r\n")),
-         {}, QStringLiteral("Estrutura \"COR\" não prevista na tabela \"TAB_RSR\"."), 1},
-        {"chave repetida", ProcessoMinimo(QStringLiteral(" <TAB_PROCESSO><PROCESSO_ID>7</PROCESSO_ID></TAB_PROCESSO>\r\n")),
-         QStringLiteral("Estrutura com informações repetidas :TAB_PROCESSO"), {}, 1},
-        {"data inválida", ProcessoMinimo(QStringLiteral(" <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><DATA_FIM_JUROS>31/02/2008</DATA_FIM_JUROS></TAB_JUROS>\r\n")),
-         QStringLiteral("\"31/02/2008\" não é um valor válido para o campo DATA_FIM_JUROS."), {}, 1},
-        {"número inválido", ProcessoMinimo(QStringLiteral(" <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><JUROS>1.234,56</JUROS></TAB_JUROS>\r\n")),
-         QStringLiteral("\"1.234,56\" não é um valor válido para o campo JUROS."), {}, 1},
-        {"ano fora da faixa", ProcessoMinimo(QStringLiteral(" <TAB_SALARIO><PROCESSO_ID>7</PROCESSO_ID><ANO>70000</ANO></TAB_SALARIO>\r\n")),
-         QStringLiteral("\"70000\" não é um valor válido para o campo ANO."), {}, 1},
+            QStringLiteral("Estrutura \"TAB_OUTRA\" não prevista na aplicação."), {}, 1},
+        {"coluna desconhecida",
+            ProcessoMinimo(QStringLiteral(" <TAB_RSR><PROCESSO_ID>7</PROCESSO_ID><COR>azul</COR></TAB_RSR>\r\n"
+                                          " <TAB_IR><PROCESSO_ID>7</PROCESSO_ID></TAB_IR>\r\n")),
+            {}, QStringLiteral("Estrutura \"COR\" não prevista na tabela \"TAB_RSR\"."), 1},
+        {"chave repetida",
+            ProcessoMinimo(QStringLiteral(" <TAB_PROCESSO><PROCESSO_ID>7</PROCESSO_ID></TAB_PROCESSO>\r\n")),
+            QStringLiteral("Estrutura com informações repetidas :TAB_PROCESSO"), {}, 1},
+        {"data inválida",
+            ProcessoMinimo(QStringLiteral(
+                " <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><DATA_FIM_JUROS>31/02/2008</DATA_FIM_JUROS></TAB_JUROS>\r\n")),
+            QStringLiteral("\"31/02/2008\" não é um valor válido para o campo DATA_FIM_JUROS."), {}, 1},
+        {"número inválido",
+            ProcessoMinimo(
+                QStringLiteral(" <TAB_JUROS><PROCESSO_ID>7</PROCESSO_ID><JUROS>1.234,56</JUROS></TAB_JUROS>\r\n")),
+            QStringLiteral("\"1.234,56\" não é um valor válido para o campo JUROS."), {}, 1},
+        {"ano fora da faixa",
+            ProcessoMinimo(
+                QStringLiteral(" <TAB_SALARIO><PROCESSO_ID>7</PROCESSO_ID><ANO>70000</ANO></TAB_SALARIO>\r\n")),
+            QStringLiteral("\"70000\" não é um valor válido para o campo ANO."), {}, 1},
+        // A row without its case or a key column is refused: the database would give a
+        // PROCESSO_ID of its own (the next free number, which is another case's).
+        {"linha sem processo",
+            ProcessoMinimo(QStringLiteral(" <TAB_RSR><SOBRE_HORA_EXTRA>S</SOBRE_HORA_EXTRA></TAB_RSR>\r\n")),
+            QStringLiteral("Estrutura \"TAB_RSR\" sem o campo \"PROCESSO_ID\"."), {}, 1},
+        {"processo vazio", ProcessoMinimo(QStringLiteral(" <TAB_IR><PROCESSO_ID></PROCESSO_ID></TAB_IR>\r\n")),
+            QStringLiteral("Estrutura \"TAB_IR\" sem o campo \"PROCESSO_ID\"."), {}, 1},
+        {"chave incompleta",
+            ProcessoMinimo(QStringLiteral(" <TAB_SALARIO><PROCESSO_ID>7</PROCESSO_ID><MES>3</MES></TAB_SALARIO>\r\n")),
+            QStringLiteral("Estrutura \"TAB_SALARIO\" sem o campo \"ANO\"."), {}, 1},
+        {"jornada sem processo",
+            ProcessoMinimo(QStringLiteral(" <TAB_JT_EXTRA><IND_SEGUNDA>S</IND_SEGUNDA></TAB_JT_EXTRA>\r\n")),
+            QStringLiteral("Estrutura \"TAB_JT_EXTRA\" sem o campo \"PROCESSO_ID\"."), {}, 1},
         {"arquivo truncado", ProcessoMinimo(QString()).left(60),
-         QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
+            QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
         {"linha truncada", QStringLiteral("<PROCESSO><TAB_PROCESSO><PROCESSO_ID>7</PROCESSO_ID><NUMERO>7</PROCESSO>"),
-         QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
+            QStringLiteral("Arquivo \"%CAMINHO%\" não respeita as regras definidas."), {}, 1},
     };
     for (const Caso& c : casos) {
         Ambiente a;
@@ -191,7 +215,10 @@ TEST(ArquivoCaso, EachFailureHasItsMessageAndEffect)
             EXPECT_EQ(Contagem(a.banco, QStringLiteral("TAB_RSR")), 0) << c.nome;
             EXPECT_EQ(Contagem(a.banco, QStringLiteral("TAB_IR")), 1) << c.nome;
         } else {
+            // The working tables are as they were.
             EXPECT_EQ(a.banco.escalar(QStringLiteral("SELECT PROCESSO_ID FROM TAB_PROCESSO")).toInt(), 1) << c.nome;
+            for (const char* tabela : {"TAB_RSR", "TAB_IR", "TAB_SALARIO", "TAB_JT_EXTRA"})
+                EXPECT_EQ(Contagem(a.banco, QString::fromLatin1(tabela)), 0) << c.nome << " " << tabela;
         }
     }
 }
@@ -238,7 +265,7 @@ TEST(ArquivoCaso, AFailedWriteLeavesThePreviousFile)
     QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     if (QFileInfo(pasta).isWritable())
         GTEST_SKIP() << "running with rights that ignore folder permissions";
-    EXPECT_THROW(GravaArquivo(a.banco, caminho, 1), Erro);
+    EXPECT_THROW(GravaArquivo(a.banco, caminho, 1, a.feedback), Erro);
     QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(LeBytes(caminho), QByteArray("anterior"));
 }
@@ -258,7 +285,7 @@ TEST(ArquivoCaso, AWriteThatRunsOutOfSpaceLeavesThePreviousFile)
     setrlimit(RLIMIT_FSIZE, &limite);
     bool falhou = false;
     try {
-        GravaArquivo(a.banco, caminho, 1);
+        GravaArquivo(a.banco, caminho, 1, a.feedback);
     } catch (const Erro&) {
         falhou = true;
     }
@@ -273,7 +300,7 @@ TEST(ArquivoCaso, AWriteIntoAMissingFolderFailsWithTheSystemsReason)
     Ambiente a;
     a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
     try {
-        GravaArquivo(a.banco, a.caminho(QStringLiteral("nao/existe/caso.QNT.XML")), 1);
+        GravaArquivo(a.banco, a.caminho(QStringLiteral("nao/existe/caso.QNT.XML")), 1, a.feedback);
         ADD_FAILURE();
     } catch (const Erro& e) {
         EXPECT_TRUE(e.mensagem().startsWith(QStringLiteral("Não foi possível gravar o arquivo"))) << e.what();
@@ -281,20 +308,60 @@ TEST(ArquivoCaso, AWriteIntoAMissingFolderFailsWithTheSystemsReason)
     EXPECT_TRUE(LeRecentes().isEmpty());
 }
 
-TEST(ArquivoCaso, RecentFilesKeepNineNewestLast)
+TEST(ArquivoCaso, RecentFilesKeepNineNewestLastComparedExactly)
 {
     Ambiente a;
     a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
     const auto caminho = [&](int i) { return a.caminho(QStringLiteral("c%1.QNT.XML").arg(i)); };
-    GravaArquivo(a.banco, caminho(1), 1);
-    GravaArquivo(a.banco, caminho(2), 1);
-    GravaArquivo(a.banco, caminho(1).toUpper().replace(a.pasta().toUpper(), a.pasta()), 1);
-    EXPECT_EQ(LeRecentes(), QStringList({caminho(2), caminho(1)})); // once, moved to the end
-    for (int i = 3; i <= 10; ++i)
-        GravaArquivo(a.banco, caminho(i), 1);
+    const QString maiusculo = a.caminho(QStringLiteral("C1.QNT.XML")); // another file here
+    GravaArquivo(a.banco, caminho(1), 1, a.feedback);
+    GravaArquivo(a.banco, maiusculo, 1, a.feedback);
+    GravaArquivo(a.banco, caminho(2), 1, a.feedback);
+    GravaArquivo(a.banco, caminho(1), 1, a.feedback);
+    EXPECT_EQ(LeRecentes(), QStringList({maiusculo, caminho(2), caminho(1)})); // once, moved to the end
+    for (int i = 3; i <= 9; ++i)
+        GravaArquivo(a.banco, caminho(i), 1, a.feedback);
     const QStringList lista = LeRecentes();
     ASSERT_EQ(lista.size(), 9);
-    EXPECT_EQ(lista.first(), caminho(1)); // c2 was the oldest and left
-    EXPECT_EQ(lista.last(), caminho(10));
+    EXPECT_EQ(lista.first(), caminho(2)); // C1 was the oldest and left
+    EXPECT_EQ(lista.last(), caminho(9));
     EXPECT_TRUE(LeBytes(a.caminho(QStringLiteral("UltimosArquivos.txt"))).contains("\r\n"));
+}
+
+TEST(ArquivoCaso, RecentFilesKeepAnyCharacterOfAPath)
+{
+    Ambiente a;
+    a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
+    const QString lista = a.caminho(QStringLiteral("UltimosArquivos.txt"));
+    // A list written in Windows-1252 reads as such and is written back in UTF-8.
+    GravaBytes(lista, QByteArray("/srv/C\xe1lculos/antigo.QNT.XML\r\n"));
+    EXPECT_EQ(LeRecentes(), QStringList{QStringLiteral("/srv/Cálculos/antigo.QNT.XML")});
+    // Characters that Windows-1252 does not hold.
+    const QString novo = a.caminho(QStringLiteral("Łódź 日本 €.QNT.XML"));
+    GravaArquivo(a.banco, novo, 1, a.feedback);
+    const QStringList esperada{QStringLiteral("/srv/Cálculos/antigo.QNT.XML"), novo};
+    EXPECT_EQ(LeRecentes(), esperada);
+    const QByteArray bytes = LeBytes(lista);
+    EXPECT_TRUE(bytes.startsWith("/srv/C\xc3\xa1lculos/antigo.QNT.XML\r\n"));
+    EXPECT_TRUE(bytes.contains(novo.toUtf8()));
+    EXPECT_TRUE(a.feedback.estados.isEmpty());
+}
+
+TEST(ArquivoCaso, AListThatCannotBeWrittenIsReportedInTheStatus)
+{
+    Ambiente a;
+    a.banco.executaDireto(QStringLiteral("INSERT INTO TAB_PROCESSO (PROCESSO_ID, NUMERO) VALUES (1, 1)"));
+    // A folder in the list's place makes its write fail, whoever runs the test.
+    const QString lista = a.caminho(QStringLiteral("UltimosArquivos.txt"));
+    ASSERT_TRUE(QDir().mkpath(lista));
+    const QString caminho = a.caminho(QStringLiteral("caso.QNT.XML"));
+    GravaArquivo(a.banco, caminho, 1, a.feedback);
+    EXPECT_TRUE(LeBytes(caminho).startsWith("<PROCESSO>")); // the case file is written
+    ASSERT_EQ(a.feedback.estados.size(), 1);
+    EXPECT_TRUE(a.feedback.estados.first().startsWith(QStringLiteral("Não foi possível gravar o arquivo \"") + lista))
+        << a.feedback.estados.first().toStdString();
+    // The search dialog records a file chosen the same way, and is told.
+    QString motivo;
+    EXPECT_FALSE(RegistraRecente(caminho, &motivo));
+    EXPECT_EQ(motivo, a.feedback.estados.first());
 }

@@ -79,6 +79,11 @@ TEST(Banco, EveryKeyedTableRefusesASecondRowWithTheSameKey)
             } catch (const Erro& e) {
                 EXPECT_EQ(e.mensagem(), QStringLiteral("Key violation.")) << t.nome.toStdString();
             }
+            // Without its PROCESSO_ID a row is refused, not given a number of the database's.
+            EXPECT_THROW(a.banco.executaDireto(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                   .arg(t.nome, colunas.mid(1).join(u','), valores.mid(1).join(u','))),
+                Erro)
+                << t.nome.toStdString();
         }
     }
 }

@@ -56,19 +56,9 @@ QString Texto(const QVariant& v)
     return v.isNull() ? QStringLiteral("<null>") : v.toString();
 }
 
-// Every row of the table, every column, in rowid order.
 QStringList Linhas(BancoDados& banco, const QString& tabela)
 {
-    QSqlQuery q(banco.conexao());
-    EXPECT_TRUE(q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(tabela)));
-    QStringList linhas;
-    while (q.next()) {
-        QStringList valores;
-        for (int i = 0; i < q.record().count(); ++i)
-            valores.append(Texto(q.value(i)));
-        linhas.append(valores.join(u'|'));
-    }
-    return linhas;
+    return TodasAsLinhas(banco, tabela);
 }
 
 // Every row held in memory, every column, in the order held.

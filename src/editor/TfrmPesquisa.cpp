@@ -140,7 +140,8 @@ void TfrmPesquisa::done(int resultado)
 void TfrmPesquisa::selecionaArquivo(const QString& caminho)
 {
     arquivo_ = caminho;
-    RegistraRecente(caminho);
+    avisoRecentes_.clear();
+    RegistraRecente(caminho, &avisoRecentes_);
     resultado_ = Resultado::Abrir;
     accept();
 }

@@ -32,6 +32,8 @@ public:
     Resultado Executa();
     // The file chosen with "&Abrir" or in the recent list.
     const QString& arquivoEscolhido() const { return arquivo_; }
+    // Why the recent-files list could not be written when the file was chosen (empty: it was).
+    const QString& avisoRecentes() const { return avisoRecentes_; }
 
     // "Versão: " + the program's version over the banner; the tables' line.
     void defineVersao(const QString& texto);
@@ -55,6 +57,7 @@ private:
     BancoDados& banco_;
     QString versao_;
     QString arquivo_;
+    QString avisoRecentes_;
     Resultado resultado_ = Resultado::Fechado;
 };
 

@@ -561,6 +561,9 @@ void TfrmPrincipal::btnAbrirClick()
             abreArquivo(pesquisa_->arquivoEscolhido());
         else if (tabelaProcessoVazia())
             MostraProcesso(false);
+        // After the open's own texts: the list of recent files could not be written.
+        if (!pesquisa_->avisoRecentes().isEmpty())
+            status(pesquisa_->avisoRecentes());
         break;
     case TfrmPesquisa::Resultado::Novo:
         btnNovoClick();
@@ -603,7 +606,7 @@ void TfrmPrincipal::btnSalvarComoClick()
     }
     const QString caminho = salvar.selectedFiles().first();
     try {
-        GravaArquivo(programa_->banco(), caminho, caso_->processoId());
+        GravaArquivo(programa_->banco(), caminho, caso_->processoId(), *this);
     } catch (const Erro& e) {
         caso_->arquivoEscolhido = caminhoAnterior;
         MostraErro(this, e.mensagem());

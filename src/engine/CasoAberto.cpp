@@ -305,7 +305,7 @@ void CasoAberto::Posta()
 
 void CasoAberto::gravaArquivo()
 {
-    GravaArquivo(m_.banco, CaminhoArquivo(), idGravado_);
+    GravaArquivo(m_.banco, CaminhoArquivo(), idGravado_, m_.feedback);
 }
 
 int CasoAberto::ContaItensMarcados() const

@@ -21,56 +21,121 @@ const Tabela& tabela()
 
 } // namespace
 
-LinhaDemonstrativo::LinhaDemonstrativo(qint64 processoId, int ano, int mes)
-    : v_(DM::Quantidade), nova_(true)
+static_assert(DM::Quantidade <= 64, "one bit per column for NULL");
+
+namespace {
+
+// How a column is held: flags as text, INDICE_CM as a double, everything else as an integer.
+bool ehFlag(int c)
+{
+    return c >= DM::IND_APENAS_REFLEXO_HE && c <= DM::IND_APENAS_REFLEXO_RSR;
+}
+
+} // namespace
+
+LinhaDemonstrativo::LinhaDemonstrativo(qint64 processoId, int ano, int mes) : nova_(true)
 {
     const Tabela& t = tabela();
     for (int i = 0; i < DM::Quantidade; ++i)
-        if (t.colunas[i].tipo == TipoColuna::Money)
-            v_[i] = bancoMoney(Money());
-    v_[DM::PROCESSO_ID] = processoId;
-    v_[DM::ANO] = ano;
-    v_[DM::MES] = mes;
+        if (t.colunas[i].tipo != TipoColuna::Money)
+            nulos_ |= quint64(1) << i;
+    inteiros_[DM::PROCESSO_ID] = processoId;
+    inteiros_[DM::ANO] = ano;
+    inteiros_[DM::MES] = mes;
+    nulos_ &= ~((quint64(1) << DM::PROCESSO_ID) | (quint64(1) << DM::ANO) | (quint64(1) << DM::MES));
 }
 
-LinhaDemonstrativo::LinhaDemonstrativo(QVector<QVariant> valores)
-    : v_(std::move(valores))
+LinhaDemonstrativo::LinhaDemonstrativo(const Sentenca& linha)
 {
-    v_.resize(DM::Quantidade);
+    for (int i = 0; i < DM::Quantidade; ++i) {
+        if (linha.nulo(i)) {
+            nulos_ |= quint64(1) << i;
+        } else if (ehFlag(i)) {
+            textos_[i - DM::IND_APENAS_REFLEXO_HE] = linha.texto(i);
+        } else if (i == DM::INDICE_CM) {
+            indice_ = linha.real(i);
+        } else {
+            inteiros_[i] = linha.inteiro(i);
+        }
+    }
+}
+
+void LinhaDemonstrativo::define(int c, bool nulo)
+{
+    if (nulo)
+        nulos_ |= quint64(1) << c;
+    else
+        nulos_ &= ~(quint64(1) << c);
+    alterada_ = true;
 }
 
 void LinhaDemonstrativo::defineMoney(DM::Coluna c, Money valor)
 {
-    v_[c] = bancoMoney(valor);
-    alterada_ = true;
+    inteiros_[c] = valor.raw();
+    define(c, false);
 }
 
 void LinhaDemonstrativo::defineDecimal(DM::Coluna c, Money valor)
 {
-    v_[c] = bancoDecimal(valor, tabela().colunas[c].escala);
-    alterada_ = true;
+    inteiros_[c] = bancoDecimal(valor, tabela().colunas[c].escala).toLongLong();
+    define(c, false);
 }
 
 void LinhaDemonstrativo::defineIndiceCm(double indice)
 {
-    v_[DM::INDICE_CM] = indice;
-    alterada_ = true;
+    indice_ = indice;
+    define(DM::INDICE_CM, false);
 }
 
 void LinhaDemonstrativo::defineFlag(DM::Coluna c, const QString& valor)
 {
-    v_[c] = valor.isEmpty() ? QVariant() : QVariant(valor);
-    alterada_ = true;
+    textos_[c - DM::IND_APENAS_REFLEXO_HE] = valor;
+    define(c, valor.isEmpty());
+}
+
+QVariant LinhaDemonstrativo::valor(int c) const
+{
+    if (nulo(c))
+        return {};
+    if (ehFlag(c))
+        return textos_[c - DM::IND_APENAS_REFLEXO_HE];
+    if (c == DM::INDICE_CM)
+        return indice_;
+    return QVariant::fromValue<qlonglong>(inteiros_[c]);
 }
 
 void LinhaDemonstrativo::defineValor(int c, const QVariant& valorBanco)
 {
     const Coluna& coluna = tabela().colunas[c];
-    if (coluna.tipo == TipoColuna::Decimal)
-        v_[c] = bancoDecimal(Money::fromRaw(valorBanco.toLongLong()), coluna.escala);
+    if (valorBanco.isNull()) {
+        inteiros_[c] = 0;
+        if (c == DM::INDICE_CM)
+            indice_ = 0;
+        if (ehFlag(c))
+            textos_[c - DM::IND_APENAS_REFLEXO_HE].clear();
+        define(c, true);
+    } else if (ehFlag(c))
+        defineFlag(DM::Coluna(c), valorBanco.toString());
+    else if (c == DM::INDICE_CM)
+        defineIndiceCm(valorBanco.toDouble());
+    else if (coluna.tipo == TipoColuna::Decimal)
+        defineDecimal(DM::Coluna(c), Money::fromRaw(valorBanco.toLongLong()));
     else
-        v_[c] = valorBanco;
-    alterada_ = true;
+        defineMoney(DM::Coluna(c), Money::fromRaw(valorBanco.toLongLong()));
+}
+
+void LinhaDemonstrativo::liga(Sentenca& sentenca) const
+{
+    for (int i = 0; i < DM::Quantidade; ++i) {
+        if (nulo(i))
+            sentenca.ligaNulo(i);
+        else if (ehFlag(i))
+            sentenca.liga(i, QStringView(textos_[i - DM::IND_APENAS_REFLEXO_HE]));
+        else if (i == DM::INDICE_CM)
+            sentenca.liga(i, indice_);
+        else
+            sentenca.liga(i, inteiros_[i]);
+    }
 }
 
 } // namespace quintar

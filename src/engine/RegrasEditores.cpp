@@ -140,7 +140,7 @@ QVector<AtividadePrev> AtividadesPrev(BancoDados& banco, QStringView tabela)
     QVector<AtividadePrev> atividades;
     QSqlQuery& q = banco.executa(QStringLiteral("SELECT Codigo, Natureza, Taxa FROM %1 ORDER BY Natureza").arg(tabela));
     while (q.next())
-        atividades.append({q.value(0).toInt(), q.value(1).toString(), Money::fromReal(q.value(2).toDouble())});
+        atividades.append({q.value(0).toInt(), q.value(1).toString(), Money::fromRealHalfEven(q.value(2).toDouble())});
     q.finish();
     return atividades;
 }

@@ -115,13 +115,18 @@ Money Tdm13::Calcula13Salario(const CasoAberto& caso)
         base += m_.periculosidade.ReflexoPericulosidade(caso.texto(u"CALCULA_PERICULOSIDADE"), a.periculosidade, id,
                                                         fimPacto, rsr.IncideRSR(u"sobre_periculosidade"));
 
-        const Money proporcional = Money::fromReal(static_cast<long double>(a.meses) * base.toReal() / 12);
+        const Money proporcional = base.mulDivHalfEven(a.meses, 12);
         const double fator = m_.comuns.IndiceCorrecao(mesReferencia, a.ano, id);
-        const Money baseCorrigida = Money::fromReal(Arredonda(2, base.toReal() * fator));
-        const Money devido = Money::fromReal(Arredonda(2, proporcional.toReal() * fator));
-        m_.banco.executa(QStringLiteral("UPDATE TAB_13_SALARIO SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
-                                        "WHERE PROCESSO_ID = :id AND ANO = :ano"),
-                         {{"base", bancoMoney(baseCorrigida)}, {"devido", bancoMoney(devido)}, {"id", id}, {"ano", a.ano}});
+        const Money baseCorrigida = Money::fromRealArredonda(base.toReal() * fator);
+        const Money devido = Money::fromRealArredonda(proporcional.toReal() * fator);
+        m_.banco
+            .sentenca(QStringLiteral("UPDATE TAB_13_SALARIO SET BASE_CALCULO = ?, VALOR_DEVIDO = ? "
+                                     "WHERE PROCESSO_ID = ? AND ANO = ?"))
+            .liga(0, baseCorrigida.raw())
+            .liga(1, devido.raw())
+            .liga(2, id)
+            .liga(3, a.ano)
+            .executa();
         m_.comuns.AtualizaColuna(a.ano, mesReferencia, QStringLiteral("DECIMO_TERCEIRO_SALARIO"), proporcional, id);
         m_.feedback.processaEventos();
     }

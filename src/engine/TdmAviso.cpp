@@ -60,7 +60,7 @@ Money TdmAviso::CalculaAviso(const CasoAberto& caso)
     base += m_.periculosidade.ReflexoPericulosidade(
         caso.texto(u"CALCULA_PERICULOSIDADE"), periculosidade, id, r, semana.IncideRSR(u"sobre_periculosidade"));
 
-    const Money valor = dias == 0 ? Money() : Money::fromReal(static_cast<long double>(dias) * base.toReal() / 30);
+    const Money valor = base.mulDivHalfEven(dias, 30);
     m_.banco.executa(
         QStringLiteral(
             "UPDATE TAB_AVISO_PREVIO SET NUMERO_MEDIO_HE_DIURNAS = :numero_medio_he_diurnas, "
@@ -73,7 +73,7 @@ Money TdmAviso::CalculaAviso(const CasoAberto& caso)
             {"valor_hn", bancoMoney(hn.valorHora)}, {"valor_devido", bancoMoney(valor)}, {"id", id}});
     m_.comuns.AtualizaColuna(r.year(), r.month(), QStringLiteral("AVISO_PREVIO"), valor, id);
     const double fator = m_.comuns.IndiceCorrecao(r.month(), r.year(), id);
-    return Money::fromReal(fator * valor.toReal());
+    return Money::fromRealHalfEven(fator * valor.toReal());
 }
 
 Money TdmAviso::ValorDevidoAviso(qint64 processoId)

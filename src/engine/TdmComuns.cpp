@@ -6,9 +6,53 @@
 #include "Rotinas.h"
 #include "Valores.h"
 
+#include <QScopeGuard>
 #include <QSqlError>
 
 namespace quintar {
+
+struct TdmComuns::Carga {
+    // One month of the salary history as MontaMes needs it.
+    struct Variacao {
+        Money fixo;
+        QString unidadeFixo;
+        Money paradigma;
+        QString unidadeParadigma;
+        Money variavel;
+
+        // The five columns from `primeira` on: SALARIO_FIXO, its unit, PARADIGMA, its unit,
+        // SALARIO_VARIAVEL.
+        static Variacao le(const Sentenca& q, int primeira)
+        {
+            return {Money::fromRaw(q.inteiro(primeira)), q.texto(primeira + 1), Money::fromRaw(q.inteiro(primeira + 2)),
+                q.texto(primeira + 3), Money::fromRaw(q.inteiro(primeira + 4))};
+        }
+    };
+    qint64 processoId;
+    std::map<int, Variacao> variacoes; // by AnoMes, with the dismissal month's row
+    QDate atualizacao;
+    std::map<int, double> indicesPrimeiroDia; // index of code 1 on the first day, by AnoMes
+};
+
+namespace {
+
+// CorrecaoMonetaria from the two indices: the factor index(update date) / index(reference
+// date) to nine decimals and the value corrected to cents; factor 0 when the value or an
+// index is 0.
+TdmComuns::Correcao corrige(Money valor, double indiceReferencia, double indiceAtualizacao)
+{
+    TdmComuns::Correcao c;
+    c.corrigido = valor;
+    if (indiceReferencia == 0 || indiceAtualizacao == 0)
+        c.corrigido = Money();
+    if (c.corrigido.isZero())
+        return c;
+    c.fator = static_cast<double>(Arredonda(9, static_cast<long double>(indiceAtualizacao) / indiceReferencia));
+    c.corrigido = Money::fromRealArredonda(valor.toReal() * c.fator);
+    return c;
+}
+
+} // namespace
 
 TdmComuns::TdmComuns(Motor& motor) : m_(motor) {}
 
@@ -27,16 +71,12 @@ std::map<int, LinhaDemonstrativo>& TdmComuns::Demonstrativo(qint64 processoId)
     if (it != demonstrativos_.end())
         return *it;
     std::map<int, LinhaDemonstrativo>& linhas = demonstrativos_[processoId];
-    QSqlQuery& q = m_.banco.executa(QStringLiteral("SELECT * FROM TAB_DEMONSTRATIVO_MENSAL WHERE PROCESSO_ID = :id"),
-                                    {{"id", processoId}});
-    while (q.next()) {
-        QVector<QVariant> v(DM::Quantidade);
-        for (int i = 0; i < DM::Quantidade; ++i)
-            v[i] = q.value(i);
-        LinhaDemonstrativo l(std::move(v));
+    Sentenca& s = m_.banco.sentenca(QStringLiteral("SELECT * FROM TAB_DEMONSTRATIVO_MENSAL WHERE PROCESSO_ID = ?"));
+    s.liga(0, processoId);
+    while (s.proxima()) {
+        LinhaDemonstrativo l(s);
         linhas.emplace(AnoMes(l.ano(), l.mes()), std::move(l));
     }
-    q.finish();
     return linhas;
 }
 
@@ -57,32 +97,36 @@ LinhaDemonstrativo& TdmComuns::LinhaExistente(qint64 processoId, int ano, int me
 
 void TdmComuns::GravaDemonstrativo()
 {
-    const Tabela& t = *TabelaTrabalho(u"TAB_DEMONSTRATIVO_MENSAL");
-    QStringList colunas, marcadores, atribuicoes;
-    for (const Coluna& c : t.colunas) {
-        colunas.append(c.nome);
-        marcadores.append(QStringLiteral("?"));
-        atribuicoes.append(c.nome + QStringLiteral(" = ?"));
-    }
-    const QString insercao = QStringLiteral("INSERT INTO TAB_DEMONSTRATIVO_MENSAL (%1) VALUES (%2)")
-                                 .arg(colunas.join(u','), marcadores.join(u','));
-    const QString atualizacao = QStringLiteral("UPDATE TAB_DEMONSTRATIVO_MENSAL SET %1 WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?")
-                                    .arg(atribuicoes.join(u','));
+    // The two texts, made once: every column, in the table's order.
+    static const auto [insercao, atualizacao] = [] {
+        QStringList colunas, marcadores, atribuicoes;
+        for (const Coluna& c : TabelaTrabalho(u"TAB_DEMONSTRATIVO_MENSAL")->colunas) {
+            colunas.append(c.nome);
+            marcadores.append(QStringLiteral("?"));
+            atribuicoes.append(c.nome + QStringLiteral(" = ?"));
+        }
+        return std::pair{QStringLiteral("INSERT INTO TAB_DEMONSTRATIVO_MENSAL (%1) VALUES (%2)")
+                             .arg(colunas.join(u','), marcadores.join(u',')),
+            QStringLiteral("UPDATE TAB_DEMONSTRATIVO_MENSAL SET %1 WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?")
+                .arg(atribuicoes.join(u','))};
+    }();
+    Sentenca* insere = nullptr;
+    Sentenca* atualiza = nullptr;
     for (auto& linhas : demonstrativos_) {
         for (auto& [chave, linha] : linhas) {
             if (!linha.nova() && !linha.alterada())
                 continue;
-            QSqlQuery& q = m_.banco.consulta(linha.nova() ? insercao : atualizacao);
-            const QVector<QVariant>& v = linha.valores();
-            for (int i = 0; i < DM::Quantidade; ++i)
-                q.bindValue(i, v[i]);
+            Sentenca*& sentenca = linha.nova() ? insere : atualiza;
+            if (!sentenca)
+                sentenca = &m_.banco.sentenca(linha.nova() ? insercao : atualizacao);
+            Sentenca& s = *sentenca;
+            linha.liga(s);
             if (!linha.nova()) {
-                q.bindValue(DM::Quantidade, v[DM::PROCESSO_ID]);
-                q.bindValue(DM::Quantidade + 1, v[DM::ANO]);
-                q.bindValue(DM::Quantidade + 2, v[DM::MES]);
+                s.liga(DM::Quantidade, linha.valor(DM::PROCESSO_ID));
+                s.liga(DM::Quantidade + 1, linha.ano());
+                s.liga(DM::Quantidade + 2, linha.mes());
             }
-            if (!q.exec())
-                throw Erro(MensagemErroBanco(q.lastError()));
+            s.executa();
             linha.marcaGravada();
         }
     }
@@ -94,7 +138,7 @@ Money TdmComuns::TotalCorrigido(qint64 processoId, DM::Coluna coluna)
     for (const auto& [chave, l] : Demonstrativo(processoId))
         if (!l.nulo(coluna))
             soma += l.money(coluna).toReal() * l.indiceCm();
-    return Money::fromReal(soma);
+    return Money::fromRealHalfEven(soma);
 }
 
 void TdmComuns::DescartaDemonstrativo()
@@ -113,47 +157,65 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
     if (linha && !linha->money(DM::SALARIO_FIXO).isZero())
         return linha->money(DM::SALARIO_FIXO); // an existing row is never recomputed
 
-    const QString consulta = QStringLiteral(
-        "SELECT SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL "
-        "FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = :id AND ANO = :ano AND MES = :mes");
-    QSqlQuery* q = &m_.banco.executa(consulta, {{"id", processoId}, {"ano", ano}, {"mes", mes}});
-    if (!q->next()) {
-        q->finish();
-        // A month after the dismissal (a notice projection) takes the dismissal month's salary.
-        q = &m_.banco.executa(consulta, {{"id", processoId},
-                                         {"ano", dataFimPacto.isValid() ? dataFimPacto.year() : 0},
-                                         {"mes", dataFimPacto.isValid() ? dataFimPacto.month() : 0}});
-        if (!q->next()) {
-            q->finish();
+    // A month after the dismissal (a notice projection) takes the dismissal month's salary.
+    const int mesDispensa = dataFimPacto.isValid() ? AnoMes(dataFimPacto) : 0;
+    Carga::Variacao v;
+    const Carga* carga = carga_ && carga_->processoId == processoId ? carga_.get() : nullptr;
+    if (carga) {
+        auto it = carga->variacoes.find(AnoMes(ano, mes));
+        if (it == carga->variacoes.end())
+            it = carga->variacoes.find(mesDispensa);
+        if (it == carga->variacoes.end())
             throw Erro(QStringLiteral("Variação Salarial não encontrada."));
+        v = it->second;
+    } else {
+        Sentenca& q = m_.banco.sentenca(
+            QStringLiteral("SELECT SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL "
+                           "FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?"));
+        if (!q.liga(0, processoId).liga(1, ano).liga(2, mes).proxima()) {
+            q.liga(1, dataFimPacto.isValid() ? dataFimPacto.year() : 0);
+            q.liga(2, dataFimPacto.isValid() ? dataFimPacto.month() : 0);
+            if (!q.proxima())
+                throw Erro(QStringLiteral("Variação Salarial não encontrada."));
         }
+        v = Carga::Variacao::le(q, 0);
+        q.reinicia();
     }
-    Money fixo = lerMoney(q->value(0));
-    const QString unidadeFixo = q->value(1).toString();
-    const Money paradigma = lerMoney(q->value(2));
-    const QString unidadeParadigma = q->value(3).toString();
-    const Money variavel = lerMoney(q->value(4));
-    q->finish();
+    Money fixo = v.fixo;
+    const QString& unidadeFixo = v.unidadeFixo;
+    const Money paradigma = v.paradigma;
+    const QString& unidadeParadigma = v.unidadeParadigma;
+    const Money variavel = v.variavel;
 
     // A salary in unit "M" is a number of minimum wages of the month.
     if (unidadeFixo == u"M")
-        fixo = Money::fromReal(SalarioMinimo(mes, ano).toReal() * fixo.toReal());
+        fixo = SalarioMinimo(mes, ano).mulHalfEven(fixo);
     Money diferenca;
     if (!paradigma.isZero()) {
         Money par = paradigma;
         if (unidadeParadigma == u"M")
-            par = Money::fromReal(SalarioMinimo(mes, ano).toReal() * par.toReal());
+            par = SalarioMinimo(mes, ano).mulHalfEven(par);
         diferenca = par - fixo;
         if (diferenca < Money())
             diferenca = Money();
     }
 
-    const QDate atualizacao = lerData(m_.banco.escalar(
-        QStringLiteral("select data_atualizacao from tab_processo where processo_id = :processo_id"),
-        {{"processo_id", processoId}}));
+    QDate atualizacao;
+    if (carga) {
+        atualizacao = carga->atualizacao;
+    } else {
+        Sentenca& processo =
+            m_.banco.sentenca(QStringLiteral("select data_atualizacao from tab_processo where processo_id = ?"));
+        atualizacao = processo.liga(0, processoId).proxima() ? lerData(processo.valor(0)) : QDate();
+        processo.reinicia();
+    }
     // A month that ends after the update date is corrected from the update date itself.
     const QDate referencia = atualizacao >= UltimoDiaMes(data) ? QDate(ano, mes, 1) : atualizacao;
-    const double fator = CorrecaoMonetaria(1, fixo, atualizacao, referencia).fator;
+    const auto primeiroDia = carga && referencia.day() == 1 ? carga->indicesPrimeiroDia.find(AnoMes(ano, mes))
+                                                            : std::map<int, double>::const_iterator();
+    const double fator = carga && referencia.day() == 1 && primeiroDia != carga->indicesPrimeiroDia.end()
+        ? corrige(fixo, primeiroDia->second, indiceDoDia(1, atualizacao, true)).fator
+        : CorrecaoMonetaria(1, fixo, atualizacao, referencia).fator;
 
     if (!linha) {
         auto& linhas = Demonstrativo(processoId);
@@ -168,6 +230,58 @@ Money TdmComuns::MontaMes(QDate data, qint64 processoId)
 
 void TdmComuns::MontaPeriodo(qint64 processoId, QDate inicio, QDate fim)
 {
+    // Months still to build in the period: their salary history and the update date are read
+    // once for all of them (the first calculator asks for the whole contract).
+    int aMontar = 0;
+    if (inicio.isValid() && fim.isValid() && inicio.day() == 1) {
+        // From a first day the period is every month up to fim's: the statement, ordered by
+        // month, tells without date arithmetic (most callers ask for months already built).
+        const int de = AnoMes(inicio), ate = AnoMes(fim);
+        int prontos = 0;
+        const auto& linhas = Demonstrativo(processoId);
+        for (auto it = linhas.lower_bound(de); it != linhas.end() && it->first <= ate; ++it)
+            prontos += it->second.money(DM::SALARIO_FIXO).isZero() ? 0 : 1;
+        aMontar = std::max(0, ate - de + 1 - prontos);
+        if (aMontar == 0)
+            return;
+    } else {
+        for (QDate d = inicio; d.isValid() && d <= fim && aMontar < 2; d = d.addMonths(1)) {
+            const LinhaDemonstrativo* l = Linha(processoId, d.year(), d.month());
+            if (!l || l->money(DM::SALARIO_FIXO).isZero())
+                ++aMontar;
+        }
+    }
+    const bool carrega = aMontar > 1 && !carga_;
+    if (carrega) {
+        auto carga = std::make_shared<Carga>(Carga{processoId, {}, {}, {}});
+        Sentenca& q = m_.banco.sentenca(
+            QStringLiteral("SELECT ANO, MES, SALARIO_FIXO, UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, "
+                           "SALARIO_VARIAVEL FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? AND "
+                           "((ANO * 12 + MES BETWEEN ? AND ?) OR (ANO = ? AND MES = ?))"));
+        q.liga(0, processoId).liga(1, AnoMes(inicio)).liga(2, AnoMes(fim));
+        q.liga(3, dataFimPacto.isValid() ? dataFimPacto.year() : 0)
+            .liga(4, dataFimPacto.isValid() ? dataFimPacto.month() : 0);
+        while (q.proxima())
+            carga->variacoes.emplace(AnoMes(int(q.inteiro(0)), int(q.inteiro(1))), Carga::Variacao::le(q, 2));
+        Sentenca& processo =
+            m_.banco.sentenca(QStringLiteral("select data_atualizacao from tab_processo where processo_id = ?"));
+        carga->atualizacao = processo.liga(0, processoId).proxima() ? lerData(processo.valor(0)) : QDate();
+        processo.reinicia();
+        // The index of the first day of every month of the period, in one statement.
+        Sentenca& indices = m_.banco.sentenca(QStringLiteral(
+            "WITH RECURSIVE meses(dia) AS (SELECT ? UNION ALL SELECT date(dia, '+1 month') FROM meses WHERE dia < ?) "
+            "SELECT dia, Indice FROM meses JOIN DIARIO ON DIARIO.Data = meses.dia AND DIARIO.CodIndice = 1 "
+            "WHERE Indice IS NOT NULL"));
+        indices.liga(0, bancoData(QDate(inicio.year(), inicio.month(), 1)))
+            .liga(1, bancoData(QDate(fim.year(), fim.month(), 1)));
+        while (indices.proxima())
+            carga->indicesPrimeiroDia.emplace(AnoMes(lerData(indices.valor(0))), indices.real(1));
+        carga_ = std::move(carga);
+    }
+    const auto solta = qScopeGuard([&] {
+        if (carrega)
+            carga_.reset();
+    });
     for (QDate d = inicio; d.isValid() && d <= fim; d = d.addMonths(1)) {
         MontaMes(d, processoId);
         m_.feedback.processaEventos();
@@ -176,8 +290,15 @@ void TdmComuns::MontaPeriodo(qint64 processoId, QDate inicio, QDate fim)
 
 Money TdmComuns::ComposicaoSalarial(const Composicao& partes, QDate data, qint64 processoId)
 {
-    MontaMes(data, processoId);
-    const LinhaDemonstrativo* l = data.isValid() ? Linha(processoId, data.year(), data.month()) : nullptr;
+    if (!data.isValid())
+        return {};
+    // A month already built (with a salary) is what MontaMes would leave as it is.
+    const int ano = data.year(), mes = data.month();
+    const LinhaDemonstrativo* l = Linha(processoId, ano, mes);
+    if (!l || l->money(DM::SALARIO_FIXO).isZero()) {
+        MontaMes(data, processoId);
+        l = Linha(processoId, ano, mes);
+    }
     if (!l)
         return {};
     Money soma;
@@ -196,15 +317,15 @@ Money TdmComuns::ComposicaoSalarial(const Composicao& partes, QDate data, qint64
     if (partes.periculosidade)
         soma += l->money(DM::PERICULOSIDADE);
     if (partes.sexto)
-        soma += Money::fromReal(soma.toReal() / 6);
+        soma += soma.divHalfEven(6);
     return soma;
 }
 
 Money TdmComuns::SalarioMinimo(int mes, int ano)
 {
-    const QVariant v = m_.banco.escalar(QStringLiteral("select salmin from valores where mes = :mes and ano = :ano"),
-                                        {{"mes", mes}, {"ano", ano}});
-    const Money salario = v.isNull() ? Money() : Money::fromReal(v.toDouble());
+    Sentenca& s = m_.banco.sentenca(QStringLiteral("select salmin from valores where mes = ? and ano = ?"));
+    const Money salario = s.liga(0, mes).liga(1, ano).proxima() ? Money::fromRealHalfEven(s.real(0)) : Money();
+    s.reinicia();
     if (salario.isZero())
         throw Erro(QStringLiteral("Não Existe Salário Mínimo para a data informada(%1/%2).").arg(mes).arg(ano));
     return salario;
@@ -214,34 +335,24 @@ double TdmComuns::indiceDoDia(int codIndice, QDate dia, bool guardado)
 {
     if (guardado && codigoGuardado_ == codIndice && diaGuardado_ == dia)
         return indiceGuardado_;
-    const QVariant v = m_.banco.escalar(
-        QStringLiteral("select indice from diario where data = :data and codIndice = :cod_tabela"),
-        {{"data", bancoData(dia)}, {"cod_tabela", codIndice}});
-    if (v.isNull())
+    Sentenca& s = m_.banco.sentenca(QStringLiteral("select indice from diario where data = ? and codIndice = ?"));
+    const bool existe = s.liga(0, bancoData(dia)).liga(1, codIndice).proxima() && !s.nulo(0);
+    const double indice = existe ? s.real(0) : 0;
+    s.reinicia();
+    if (!existe)
         throw Erro(QStringLiteral("Não Existe Índice para a data : %1.").arg(dia.toString(QStringLiteral("dd/MM/yyyy"))));
     if (guardado) {
         codigoGuardado_ = codIndice;
         diaGuardado_ = dia;
-        indiceGuardado_ = v.toDouble();
+        indiceGuardado_ = indice;
     }
-    return v.toDouble();
+    return indice;
 }
 
 TdmComuns::Correcao TdmComuns::CorrecaoMonetaria(int codIndice, Money valor, QDate atualizacao, QDate referencia)
 {
-    Correcao c;
-    c.corrigido = valor;
     const double indiceReferencia = indiceDoDia(codIndice, referencia, false);
-    if (indiceReferencia == 0)
-        c.corrigido = Money();
-    const double indiceAtualizacao = indiceDoDia(codIndice, atualizacao, true);
-    if (indiceAtualizacao == 0)
-        c.corrigido = Money();
-    if (c.corrigido.isZero())
-        return c;
-    c.fator = static_cast<double>(Arredonda(9, static_cast<long double>(indiceAtualizacao) / indiceReferencia));
-    c.corrigido = Money::fromReal(Arredonda(2, valor.toReal() * c.fator));
-    return c;
+    return corrige(valor, indiceReferencia, indiceDoDia(codIndice, atualizacao, true));
 }
 
 void TdmComuns::AtualizaColuna(int ano, int mes, const QString& coluna, Money valor, qint64 processoId)
@@ -254,8 +365,11 @@ void TdmComuns::AtualizaColuna(int ano, int mes, const QString& coluna, Money va
 
 double TdmComuns::IndiceCorrecao(int mes, int ano, qint64 processoId)
 {
-    MontaMes(QDate(ano, mes, 1), processoId);
     const LinhaDemonstrativo* l = Linha(processoId, ano, mes);
+    if (!l || l->money(DM::SALARIO_FIXO).isZero()) { // else MontaMes would leave it as it is
+        MontaMes(QDate(ano, mes, 1), processoId);
+        l = Linha(processoId, ano, mes);
+    }
     return l ? l->indiceCm() : 0.0;
 }
 

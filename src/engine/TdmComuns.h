@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <map>
+#include <memory>
 
 namespace quintar {
 
@@ -93,6 +94,10 @@ private:
     QDate diaGuardado_;
     int codigoGuardado_ = -1;
     double indiceGuardado_ = 0;
+    // The salary history and the update date that MontaPeriodo reads once for the months it
+    // builds (null outside it).
+    struct Carga;
+    std::shared_ptr<const Carga> carga_;
 };
 
 } // namespace quintar

@@ -31,9 +31,10 @@ Money TdmFGTS::CalculaFGTS(QDate fimPacto, QDate inicioPacto, qint64 processoId)
         std::tuple{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]};
     const bool apuraPeriodo = ehSim(q.value(12));
     const bool apuraVerbas = ehSim(q.value(13));
-    const long double taxa = q.value(14).toInt() == 1 ? 0.02L : 0.08L;
+    // Rates in percent, so that every part is an exact fraction of the month's amounts.
+    const int taxa = q.value(14).toInt() == 1 ? 2 : 8;
     const int tipoMulta = q.value(15).toInt();
-    const long double multa = tipoMulta == 0 ? 0 : tipoMulta == 1 ? 0.20L : 0.40L;
+    const int multa = tipoMulta == 0 ? 0 : tipoMulta == 1 ? 20 : 40;
     q.finish();
 
     if (tipoMulta != 0)
@@ -45,15 +46,18 @@ Money TdmFGTS::CalculaFGTS(QDate fimPacto, QDate inicioPacto, qint64 processoId)
     // A premium already paid (its month marked as reflex only) stays out of the base; an
     // empty marker counts as not "N".
     const auto naoReflexo = [](const LinhaDemonstrativo& l, DM::Coluna marcador) { return l.flag(marcador) == u"N"; };
+    const int mesInicio = AnoMes(inicioPacto), diaInicio = inicioPacto.day();
+    const int mesFim = AnoMes(fimPacto), diaFim = fimPacto.day();
     for (auto& [chave, l] : m_.comuns.Demonstrativo(processoId)) {
         Money itens, salarioMes, verbas, periodo, parteMulta;
         if (chave >= periodoInicial && chave <= periodoFinal) {
-            long double fracao = 1;
+            // The fraction of a partial month is trinta / 30.
+            int trinta = 30;
             const int dias = DiasDoMes(l.mes(), l.ano());
-            if (chave == AnoMes(inicioPacto) && inicioPacto.day() < dias)
-                fracao = static_cast<long double>(dias - inicioPacto.day()) / 30;
-            else if (chave == AnoMes(fimPacto) && fimPacto.day() < dias)
-                fracao = static_cast<long double>(fimPacto.day()) / 30;
+            if (chave == mesInicio && diaInicio < dias)
+                trinta = dias - diaInicio;
+            else if (chave == mesFim && diaFim < dias)
+                trinta = diaFim;
             salarioMes = l.money(DM::SALARIO_FIXO) + l.money(DM::SALARIO_VARIAVEL);
             if (avisoPrevio)
                 itens += l.money(DM::AVISO_PREVIO);
@@ -72,11 +76,11 @@ Money TdmFGTS::CalculaFGTS(QDate fimPacto, QDate inicioPacto, qint64 processoId)
             if (rsr && naoReflexo(l, DM::IND_APENAS_REFLEXO_RSR))
                 itens += l.money(DM::RSR);
             if (apuraVerbas)
-                verbas = Money::fromReal(itens.toReal() * taxa);
+                verbas = itens.mulDivHalfEven(taxa, 100);
             if (apuraPeriodo)
-                periodo = Money::fromReal(salarioMes.toReal() * taxa * fracao);
+                periodo = salarioMes.mulDivHalfEven(taxa * trinta, 100 * 30);
             // The fine falls on the deposits due on both, whether or not they are claimed.
-            parteMulta = Money::fromReal((itens + salarioMes).toReal() * taxa * fracao * multa);
+            parteMulta = (itens + salarioMes).mulDivHalfEven(taxa * trinta * multa, 100 * 30 * 100);
         }
         l.defineMoney(DM::FGTS, verbas + periodo + parteMulta);
         m_.feedback.processaEventos();

@@ -131,21 +131,29 @@ Money TdmFerias::CalculaFerias(const CasoAberto& caso)
         base += m_.periculosidade.ReflexoPericulosidade(caso.texto(u"CALCULA_PERICULOSIDADE"), p.periculosidade, id,
                                                         fimPacto, rsr.IncideRSR(u"sobre_periculosidade"));
 
-        Money ferias = Money::fromReal(base.toReal() * p.meses / 12);
-        Money terco = Money::fromReal(ferias.toReal() * (1.0L / 3.0L));
+        Money ferias = base.mulDivHalfEven(p.meses, 12);
+        // A third of a whole number of ten-thousandths is never a tie, so the exact quotient
+        // rounds like the product with the extended-precision 0.33333333333333333334.
+        Money terco = ferias.divHalfEven(3);
         if (p.dobro == u"S") {
             ferias = ferias + ferias;
             terco = terco + terco;
         }
         const Money devido = (p.ferias == u"S" ? ferias : Money()) + (p.terco == u"S" ? terco : Money());
-        m_.comuns.AtualizaColuna(mes.year(), mes.month(), QStringLiteral("FERIAS"), ferias, id);
+        // The last whole period and the proportional one end in the same month when the
+        // contract ends in its anniversary month: each adds its amount. The run starts from an
+        // empty statement, so nothing is counted twice.
+        if (LinhaDemonstrativo* linha = m_.comuns.Linha(id, mes.year(), mes.month()))
+            linha->somaMoney(DM::FERIAS, ferias);
         const double fator = m_.comuns.IndiceCorrecao(mes.month(), mes.year(), id);
-        m_.banco.executa(QStringLiteral("UPDATE TAB_FERIAS SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
-                                        "WHERE PROCESSO_ID = :id AND PERIODO_INICIAL = :inicial"),
-                         {{"base", bancoMoney(Money::fromReal(base.toReal() * fator))},
-                          {"devido", bancoMoney(Money::fromReal(devido.toReal() * fator))},
-                          {"id", id},
-                          {"inicial", bancoData(p.inicial)}});
+        m_.banco
+            .sentenca(QStringLiteral("UPDATE TAB_FERIAS SET BASE_CALCULO = ?, VALOR_DEVIDO = ? "
+                                     "WHERE PROCESSO_ID = ? AND PERIODO_INICIAL = ?"))
+            .liga(0, Money::fromRealHalfEven(base.toReal() * fator).raw())
+            .liga(1, Money::fromRealHalfEven(devido.toReal() * fator).raw())
+            .liga(2, id)
+            .liga(3, bancoData(p.inicial))
+            .executa();
         m_.feedback.processaEventos();
     }
     return lerMoney(m_.banco.escalar(

@@ -50,8 +50,8 @@ Money TdmHorasExtras::CalculaHorasExtras(qint64 processoId)
             const long double n = (noturno + horaCheia) * h;
             const long double vd = (percentual + horaCheia) * h;
             const long double vn = (percentual + horaCheia) * n;
-            const Money diurno = Money::fromReal(linha.mediaDiurno.toReal() * vd);
-            const Money noturnoMes = Money::fromReal(linha.mediaNoturno.toReal() * vn);
+            const Money diurno = Money::fromRealHalfEven(linha.mediaDiurno.toReal() * vd);
+            const Money noturnoMes = Money::fromRealHalfEven(linha.mediaNoturno.toReal() * vn);
 
             LinhaDemonstrativo& l = m_.comuns.LinhaExistente(processoId, mes.year(), mes.month());
             l.somaMoney(DM::HORA_EXTRA, diurno + noturnoMes);
@@ -60,10 +60,10 @@ Money TdmHorasExtras::CalculaHorasExtras(qint64 processoId)
             // Another line over the same month takes the mean of the stored value and its own.
             const Money antesDiurno = l.money(DM::SALARIO_HE_DIURNO);
             l.defineMoney(DM::SALARIO_HE_DIURNO,
-                          Money::fromReal(antesDiurno.isZero() ? vd : (antesDiurno.toReal() + vd) / 2));
+                Money::fromRealHalfEven(antesDiurno.isZero() ? vd : (antesDiurno.toReal() + vd) / 2));
             const Money antesNoturno = l.money(DM::SALARIO_HE_NOTURNO);
             l.defineMoney(DM::SALARIO_HE_NOTURNO,
-                          Money::fromReal(antesNoturno.isZero() ? vn : (antesNoturno.toReal() + vn) / 2));
+                Money::fromRealHalfEven(antesNoturno.isZero() ? vn : (antesNoturno.toReal() + vn) / 2));
             l.defineFlag(DM::IND_APENAS_REFLEXO_HE, reflexo);
             m_.feedback.processaEventos();
             mes = mes.addMonths(1);
@@ -95,7 +95,7 @@ Money TdmHorasExtras::ReflexoHorasExtras(const QString& calculaHorasExtras, cons
     const Money hd = m_.media.MediaPeriodo(processoId, inicio, fim, Media{.horasHEDiurno = true, .sexto = sexto});
     if (hd > Money()) {
         const Money vd = m_.media.MediaPeriodo(processoId, inicio, fim, Media{.valorHEDiurno = true});
-        resultado += Money::fromReal(hd.toReal() * vd.toReal());
+        resultado += hd.mulHalfEven(vd);
         if (figuras) {
             figuras->mediaDiurnas = hd;
             figuras->valorDiurna = vd;
@@ -104,7 +104,7 @@ Money TdmHorasExtras::ReflexoHorasExtras(const QString& calculaHorasExtras, cons
     const Money hn = m_.media.MediaPeriodo(processoId, inicio, fim, Media{.horasHENoturno = true, .sexto = sexto});
     if (hn > Money()) {
         const Money vn = m_.media.MediaPeriodo(processoId, inicio, fim, Media{.valorHENoturno = true});
-        resultado += Money::fromReal(hn.toReal() * vn.toReal());
+        resultado += hn.mulHalfEven(vn);
         if (figuras) {
             figuras->mediaNoturnas = hn;
             figuras->valorNoturna = vn;

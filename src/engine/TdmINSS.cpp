@@ -16,33 +16,57 @@ const QDate InicioProgressivo(2020, 3, 1);
 
 TdmINSS::TdmINSS(Motor& motor) : m_(motor) {}
 
+namespace {
+
+// The brackets of one month of FAIXASINSS: Limite1..5 and Percentual1..5, from 1.
+struct Faixas {
+    Money limite[6];
+    long double percentual[6] = {0, 0, 0, 0, 0, 0};
+};
+
+// The ten columns from `primeira` on: Limite1, Percentual1, ..., Limite5, Percentual5.
+Faixas leFaixas(const Sentenca& q, int primeira)
+{
+    Faixas f;
+    for (int i = 1; i <= 5; ++i) {
+        f.limite[i] = Money::fromRealHalfEven(q.real(primeira + 2 * (i - 1)));
+        f.percentual[i] = q.real(primeira + 2 * (i - 1) + 1);
+    }
+    return f;
+}
+
+TdmINSS::Contribuicao contribuicao(bool autonomo, Money base, QDate data, const Faixas& faixas);
+
+} // namespace
+
 TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate data)
 {
     if (base.isZero())
         throw Erro(QStringLiteral("A base de cálculo do INSS para alguma parcela informada é nula."));
-    QSqlQuery& q = m_.banco.executa(
+    Sentenca& q = m_.banco.sentenca(
         QStringLiteral("SELECT Limite1, Percentual1, Limite2, Percentual2, Limite3, Percentual3, Limite4, Percentual4, "
-                       "Limite5, Percentual5 FROM FAIXASINSS WHERE Ano = :ano AND Mes = :mes"),
-        {{"ano", data.year()}, {"mes", data.month()}});
-    if (!q.next()) {
-        q.finish();
-        throw Erro(QStringLiteral("Não Existe Alíquota de INSS para a data %1.").arg(data.toString(QStringLiteral("dd/MM/yyyy"))));
-    }
-    Money limite[6];
-    long double percentual[6] = {0, 0, 0, 0, 0, 0};
-    for (int i = 1; i <= 5; ++i) {
-        limite[i] = Money::fromReal(q.value(2 * (i - 1)).toDouble());
-        percentual[i] = q.value(2 * (i - 1) + 1).toDouble();
-    }
-    q.finish();
+                       "Limite5, Percentual5 FROM FAIXASINSS WHERE Ano = ? AND Mes = ?"));
+    if (!q.liga(0, data.year()).liga(1, data.month()).proxima())
+        throw Erro(QStringLiteral("Não Existe Alíquota de INSS para a data %1.")
+                       .arg(data.toString(QStringLiteral("dd/MM/yyyy"))));
+    const Faixas faixas = leFaixas(q, 0);
+    q.reinicia();
+    return contribuicao(autonomo, base, data, faixas);
+}
 
-    Contribuicao c;
+namespace {
+
+TdmINSS::Contribuicao contribuicao(bool autonomo, Money base, QDate data, const Faixas& faixas)
+{
+    const Money* limite = faixas.limite;
+    const long double* percentual = faixas.percentual;
+    TdmINSS::Contribuicao c;
     const long double b = base.toReal();
     if (autonomo) {
         const Money maior = !limite[4].isZero() ? limite[4] : !limite[3].isZero() ? limite[3] : !limite[2].isZero() ? limite[2] : limite[1];
-        c.aliquota = Money::fromReal(20);
-        c.teto = Money::fromReal(Arredonda(2, maior.toReal() * 20 / 100));
-        c.valor = Money::fromReal(Arredonda(2, b * 20 / 100));
+        c.aliquota = Money::fromUnits(20);
+        c.teto = Money::fromRealArredonda(maior.toReal() * 20 / 100);
+        c.valor = Money::fromRealArredonda(b * 20 / 100);
     } else if (data >= InicioProgressivo) {
         // Each bracket's rate on the part of the base inside it, up to the highest limit.
         long double soma = 0, somaTeto = 0;
@@ -56,9 +80,10 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
             somaTeto += (limite[i] - anterior).toReal() * percentual[i] / 100;
             anterior = limite[i];
         }
-        c.valor = Money::fromReal(Arredonda(2, soma));
-        c.teto = Money::fromReal(Arredonda(2, somaTeto));
-        c.aliquota = Money::fromReal(c.valor.toReal() / b * 100);
+        c.valor = Money::fromRealArredonda(soma);
+        c.teto = Money::fromRealArredonda(somaTeto);
+        // The effective rate valor × 100 / base, as a percentage in ten-thousandths.
+        c.aliquota = c.valor.mulDivHalfEven(100 * Money::Escala, base.raw());
     } else {
         // The whole base pays the rate of the bracket it falls into.
         long double taxa;
@@ -81,14 +106,16 @@ TdmINSS::Contribuicao TdmINSS::ContribuicaoMes(bool autonomo, Money base, QDate 
             teto = limite[3].toReal() * percentual[3] / 100;
         else
             teto = limite[2].toReal() * percentual[2] / 100;
-        c.aliquota = Money::fromReal(taxa);
-        c.teto = Money::fromReal(Arredonda(2, teto));
-        c.valor = Money::fromReal(Arredonda(2, b * taxa / 100));
+        c.aliquota = Money::fromRealHalfEven(taxa);
+        c.teto = Money::fromRealArredonda(teto);
+        c.valor = Money::fromRealArredonda(b * taxa / 100);
     }
     if (!c.teto.isZero() && c.valor > c.teto)
         c.valor = c.teto;
     return c;
 }
+
+} // namespace
 
 Money TdmINSS::CalculaINSS(qint64 processoId)
 {
@@ -117,6 +144,17 @@ Money TdmINSS::CalculaINSS(qint64 processoId)
 
     const auto naoReflexo = [](const LinhaDemonstrativo& l, DM::Coluna marcador) { return l.flag(marcador) == u"N"; };
     auto& linhas = m_.comuns.Demonstrativo(processoId);
+    // The brackets of the statement's months, read at once; a month without them stops the run
+    // with ContribuicaoMes's message.
+    std::map<int, Faixas> faixas;
+    if (reclamante && !linhas.empty()) {
+        Sentenca& q = m_.banco.sentenca(QStringLiteral(
+            "SELECT Ano, Mes, Limite1, Percentual1, Limite2, Percentual2, Limite3, Percentual3, Limite4, "
+            "Percentual4, Limite5, Percentual5 FROM FAIXASINSS WHERE Ano * 12 + Mes BETWEEN ? AND ?"));
+        q.liga(0, linhas.begin()->first).liga(1, linhas.rbegin()->first);
+        while (q.proxima())
+            faixas.emplace(AnoMes(int(q.inteiro(0)), int(q.inteiro(1))), leFaixas(q, 2));
+    }
     for (auto& [chave, l] : linhas) {
         Money base;
         if (salario)
@@ -136,11 +174,12 @@ Money TdmINSS::CalculaINSS(qint64 processoId)
         if (base.isZero())
             continue;
         Contribuicao c;
-        if (reclamante)
-            c = ContribuicaoMes(autonomo, base, QDate(l.ano(), l.mes(), 1));
-        const auto parte = [&](Money percentual) {
-            return reclamado ? Money::fromReal(base.toReal() * percentual.toReal() / 100) : Money();
-        };
+        if (reclamante) {
+            const QDate mes(l.ano(), l.mes(), 1);
+            const auto f = faixas.find(chave);
+            c = f != faixas.end() ? contribuicao(autonomo, base, mes, f->second) : ContribuicaoMes(autonomo, base, mes);
+        }
+        const auto parte = [&](Money percentual) { return reclamado ? base.percentHalfEven(percentual) : Money(); };
         l.defineMoney(DM::INSS, c.valor);
         l.defineDecimal(DM::ALIQUOTA_INSS, c.aliquota);
         l.defineMoney(DM::INSS_EMPREGADOR, parte(empregador));
@@ -161,8 +200,8 @@ Money TdmINSS::CalculaINSS(qint64 processoId)
         s[2] += l.money(DM::INSS_RAT).toReal() * l.indiceCm();
         s[3] += l.money(DM::INSS_TERCEIROS).toReal() * l.indiceCm();
     }
-    const Money s1 = Money::fromReal(s[0]), s2 = Money::fromReal(s[1]), s3 = Money::fromReal(s[2]),
-                s4 = Money::fromReal(s[3]);
+    const Money s1 = Money::fromRealHalfEven(s[0]), s2 = Money::fromRealHalfEven(s[1]),
+                s3 = Money::fromRealHalfEven(s[2]), s4 = Money::fromRealHalfEven(s[3]);
     // Charged to the defendant, the employee's share moves to the employer's.
     m_.banco.executa(QStringLiteral("UPDATE TAB_INSS SET VALOR_INSS = :inss, VALOR_INSS_EMPREGADOR = :empregador, "
                                     "VALOR_INSS_RAT = :rat, VALOR_INSS_TERCEIROS = :terceiros WHERE PROCESSO_ID = :id"),

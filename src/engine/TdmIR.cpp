@@ -27,7 +27,7 @@ TdmIR::Imposto TdmIR::ImpostoFaixa(Money valor, QDate data)
     for (int i = 0; i < 12; ++i)
         v[i] = q.value(i).toDouble();
     q.finish();
-    const auto money = [](double x) { return Money::fromReal(x); };
+    const auto money = [](double x) { return Money::fromRealHalfEven(x); };
     if (valor > money(v[0])) {
         int faixa; // the column of the bracket's rate
         if (valor <= money(v[1]))
@@ -42,7 +42,7 @@ TdmIR::Imposto TdmIR::ImpostoFaixa(Money valor, QDate data)
         imposto.deducao = money(v[faixa + 1]);
     }
     const long double t = valor.toReal() * imposto.aliquota.toReal() / 100 - imposto.deducao.toReal();
-    imposto.valor = Money::fromReal(Arredonda(2, t));
+    imposto.valor = Money::fromRealArredonda(t);
     if (imposto.valor < Money())
         imposto.valor = Money();
     return imposto;

@@ -6,7 +6,7 @@
 
 namespace quintar {
 
-long double FatorMesAdicional(int ano, int mes, QDate inicioPacto, QDate fimPacto)
+int DiasMesAdicional(int ano, int mes, QDate inicioPacto, QDate fimPacto)
 {
     const int dias = DiasDoMes(mes, ano);
     const bool mesInicial = AnoMes(ano, mes) == AnoMes(inicioPacto);
@@ -14,24 +14,29 @@ long double FatorMesAdicional(int ano, int mes, QDate inicioPacto, QDate fimPact
     const int s = inicioPacto.day();
     const int e = fimPacto.day();
     if (mesFinal && dias > e)
-        return mesInicial && s > 1 ? static_cast<long double>(e - s) / 30 : static_cast<long double>(e) / 30;
+        return mesInicial && s > 1 ? e - s : e;
     if (mesInicial && s > 1)
-        return static_cast<long double>(dias - s) / 30;
-    return 1;
+        return dias - s;
+    return 30;
 }
 
 Money LancaAdicional(Motor& motor, qint64 processoId, QDate primeiroMes, QDate ultimoMes, DM::Coluna coluna,
-                     DM::Coluna marcador, const QString& reflexo, long double taxa,
-                     const std::function<Money(const LinhaDemonstrativo&)>& base)
+    DM::Coluna marcador, const QString& reflexo, Money percentual,
+    const std::function<Money(const LinhaDemonstrativo&)>& base)
 {
     TdmComuns& comuns = motor.comuns;
     comuns.MontaPeriodo(processoId, primeiroMes, ultimoMes);
     auto& linhas = comuns.Demonstrativo(processoId);
+    const int mesInicial = AnoMes(comuns.dataInicioPacto), mesFinal = AnoMes(comuns.dataFimPacto);
     for (auto it = linhas.lower_bound(AnoMes(primeiroMes)); it != linhas.end() && it->first <= AnoMes(ultimoMes); ++it) {
         LinhaDemonstrativo& l = it->second;
-        const long double fator = FatorMesAdicional(l.ano(), l.mes(), comuns.dataInicioPacto, comuns.dataFimPacto);
+        // Only the first and the last month of the contract can be partial.
+        const int dias = it->first == mesInicial || it->first == mesFinal
+            ? DiasMesAdicional(l.ano(), l.mes(), comuns.dataInicioPacto, comuns.dataFimPacto)
+            : 30;
         l.defineFlag(marcador, reflexo);
-        l.defineMoney(coluna, Money::fromReal(base(l).toReal() * taxa * fator));
+        // base × percentual / 100 × dias / 30, in ten-thousandths of the percentage.
+        l.defineMoney(coluna, base(l).mulDivHalfEven(percentual.raw() * dias, 100 * Money::Escala * 30));
         motor.feedback.processaEventos();
     }
     return reflexo == u"N" ? comuns.TotalCorrigido(processoId, coluna) : Money();
@@ -39,13 +44,17 @@ Money LancaAdicional(Motor& motor, qint64 processoId, QDate primeiroMes, QDate u
 
 TdmInsalubridade::TdmInsalubridade(Motor& motor) : m_(motor) {}
 
-long double TdmInsalubridade::PercentualGrau(int grau)
+Money TdmInsalubridade::PercentualGrau(int grau)
 {
     switch (grau) {
-    case 1: return 0.10L;
-    case 2: return 0.20L;
-    case 4: return 0.40L;
-    default: return 0; // an unknown degree gives zero amounts, without a message
+    case 1:
+        return Money::fromUnits(10);
+    case 2:
+        return Money::fromUnits(20);
+    case 4:
+        return Money::fromUnits(40);
+    default:
+        return {}; // an unknown degree gives zero amounts, without a message
     }
 }
 
@@ -61,16 +70,28 @@ Money TdmInsalubridade::CalculaInsalubridade(qint64 processoId)
     }
     const QDate inicial(q.value(0).toInt(), q.value(1).toInt(), 1);
     const QDate ultimo(q.value(2).toInt(), q.value(3).toInt(), 1);
-    const long double taxa = PercentualGrau(q.value(4).toInt());
+    const Money percentual = PercentualGrau(q.value(4).toInt());
     const bool salarioMinimo = q.value(5).toString() == u"M";
     const QString reflexo = q.value(6).toString();
     q.finish();
 
+    // The minimum wages of the period, read at once; a month without one stops the run with
+    // SalarioMinimo's message.
+    std::map<int, Money> minimos;
+    if (salarioMinimo) {
+        Sentenca& s = m_.banco.sentenca(
+            QStringLiteral("SELECT Ano, Mes, SalMin FROM VALORES WHERE Ano * 12 + Mes BETWEEN ? AND ?"));
+        s.liga(0, AnoMes(inicial)).liga(1, AnoMes(ultimo));
+        while (s.proxima())
+            minimos.emplace(AnoMes(int(s.inteiro(0)), int(s.inteiro(1))), Money::fromRealHalfEven(s.real(2)));
+    }
     const Money total = LancaAdicional(m_, processoId, inicial, ultimo, DM::INSALUBRIDADE, DM::IND_APENAS_REFLEXO_AI,
-                                       reflexo, taxa, [&](const LinhaDemonstrativo& l) {
-                                           return salarioMinimo ? m_.comuns.SalarioMinimo(l.mes(), l.ano())
-                                                                : l.money(DM::SALARIO_FIXO);
-                                       });
+        reflexo, percentual, [&](const LinhaDemonstrativo& l) {
+            if (!salarioMinimo)
+                return l.money(DM::SALARIO_FIXO);
+            const auto m = minimos.find(AnoMes(l.ano(), l.mes()));
+            return m != minimos.end() && !m->second.isZero() ? m->second : m_.comuns.SalarioMinimo(l.mes(), l.ano());
+        });
     m_.banco.executa(QStringLiteral("UPDATE TAB_INSALUBRIDADE SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     return total;
@@ -82,18 +103,18 @@ Money TdmInsalubridade::ValorApuradoInsalubridade(qint64 processoId)
                                      {{"id", processoId}}));
 }
 
-long double TdmInsalubridade::DadosInsalubridade(qint64 processoId, bool* salarioMinimo)
+Money TdmInsalubridade::DadosInsalubridade(qint64 processoId, bool* salarioMinimo)
 {
     QSqlQuery& q = m_.banco.executa(QStringLiteral("SELECT GRAU, BASE_CALCULO FROM TAB_INSALUBRIDADE WHERE PROCESSO_ID = :id"),
                                     {{"id", processoId}});
-    long double taxa = 0;
+    Money percentual;
     *salarioMinimo = false;
     if (q.next()) {
-        taxa = PercentualGrau(q.value(0).toInt());
+        percentual = PercentualGrau(q.value(0).toInt());
         *salarioMinimo = q.value(1).toString() == u"M";
     }
     q.finish();
-    return taxa;
+    return percentual;
 }
 
 Money TdmInsalubridade::ReflexoInsalubridade(const QString& calculaInsalubridade, const QString& sobreInsalubridade,
@@ -102,13 +123,12 @@ Money TdmInsalubridade::ReflexoInsalubridade(const QString& calculaInsalubridade
     if (calculaInsalubridade != u"S" || sobreInsalubridade != u"S")
         return {};
     bool salarioMinimo = false;
-    long double taxa = DadosInsalubridade(processoId, &salarioMinimo);
-    if (sexto)
-        taxa += taxa / 6;
-    if (salarioMinimo)
-        return Money::fromReal(m_.comuns.SalarioMinimo(mes, ano).toReal() * taxa);
-    const Money fixo = m_.comuns.ComposicaoSalarial(Composicao{.fixo = true}, referencia, processoId);
-    return Money::fromReal(fixo.toReal() * taxa);
+    const Money percentual = DadosInsalubridade(processoId, &salarioMinimo);
+    const Money base = salarioMinimo ? m_.comuns.SalarioMinimo(mes, ano)
+                                     : m_.comuns.ComposicaoSalarial(Composicao{.fixo = true}, referencia, processoId);
+    // The rate plus one sixth of it is the rate × 7 / 6.
+    return sexto ? base.mulDivHalfEven(percentual.raw() * 7, 100 * Money::Escala * 6)
+                 : base.percentHalfEven(percentual);
 }
 
 } // namespace quintar

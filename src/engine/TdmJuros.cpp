@@ -22,18 +22,18 @@ int TdmJuros::DiasComerciais(QDate s, QDate e)
     return (31 - d) + 30 * (AnoMes(e) - n) + dia;
 }
 
-long double TdmJuros::TaxaAcumulada(QDate inicio, QDate fim, const QString& metodo)
+Money TdmJuros::TaxaAcumulada(QDate inicio, QDate fim, const QString& metodo)
 {
     struct Regime {
         QDate de, ate;
-        long double taxaMensal;
+        int decimosPorMes; // the monthly rate in tenths of a percent
         bool composto;
     };
     Regime regimes[] = {
-        {QDate(1900, 1, 1), QDate(1987, 2, 26), 0.5L, false},
-        {QDate(1987, 2, 27), QDate(1991, 3, 3), 1.0L, true},
-        {QDate(1991, 3, 4), QDate(2001, 8, 23), 1.0L, false},
-        {QDate(2001, 8, 24), QDate(2900, 1, 1), metodo == u"P" ? 1.0L : 0.5L, false},
+        {QDate(1900, 1, 1), QDate(1987, 2, 26), 5, false},
+        {QDate(1987, 2, 27), QDate(1991, 3, 3), 10, true},
+        {QDate(1991, 3, 4), QDate(2001, 8, 23), 10, false},
+        {QDate(2001, 8, 24), QDate(2900, 1, 1), metodo == u"P" ? 10 : 5, false},
     };
     const auto contem = [&](QDate d) {
         for (int i = 0; i < 4; ++i)
@@ -58,11 +58,11 @@ long double TdmJuros::TaxaAcumulada(QDate inicio, QDate fim, const QString& meto
         const int dias = DiasComerciais(r.de, r.ate);
         if (r.composto)
             taxa += std::pow(1.01L, static_cast<long double>(dias) / 30) - 1;
-        else if (r.taxaMensal != 0)
-            taxa += Money::fromReal(dias * r.taxaMensal / 3000).toReal();
+        else // dias × rate % / 3000, to four decimals
+            taxa += Money::fromUnits(dias).mulDivHalfEven(r.decimosPorMes, 30000).toReal();
     }
-    taxa = Arredonda(4, taxa);
-    return taxa < 0 ? 0 : taxa;
+    const Money acumulada = Money::fromRealHalfEven(Arredonda(4, taxa));
+    return acumulada < Money() ? Money() : acumulada;
 }
 
 Money TdmJuros::CalculaJuros(const CasoAberto& caso)
@@ -119,8 +119,8 @@ Money TdmJuros::CalculaJuros(const CasoAberto& caso)
     if (entra("CALCULA_MULTAS", 10))
         base += m_.rapido.ValorApuradoMultas(id);
 
-    const long double taxa = TaxaAcumulada(inicio, fim, metodo);
-    const Money juros = Money::fromReal(base.toReal() * taxa);
+    const Money taxa = TaxaAcumulada(inicio, fim, metodo);
+    const Money juros = base.mulHalfEven(taxa);
     m_.banco.executa(QStringLiteral("UPDATE TAB_JUROS SET BASE_CALCULO = :base_calculo, ALIQUOTA = :aliquota, "
                                     "JUROS = :juros WHERE PROCESSO_ID = :id"),
                      {{"base_calculo", bancoMoney(base)}, {"aliquota", bancoDecimal(taxa, 4)},

@@ -22,7 +22,7 @@ public:
     // Days from s to e, both counted, in commercial months of 30 days.
     static int DiasComerciais(QDate s, QDate e);
     // The accumulated rate (a fraction, to four decimals) from inicio to fim; "P" or "M" method.
-    static long double TaxaAcumulada(QDate inicio, QDate fim, const QString& metodo);
+    static Money TaxaAcumulada(QDate inicio, QDate fim, const QString& metodo);
 
 private:
     Motor& m_;

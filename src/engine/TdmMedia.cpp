@@ -3,8 +3,6 @@
 #include "Motor.h"
 #include "Rotinas.h"
 
-#include <cmath>
-
 namespace quintar {
 
 TdmMedia::TdmMedia(Motor& motor) : m_(motor) {}
@@ -21,8 +19,9 @@ Money TdmMedia::MediaPeriodo(qint64 processoId, QDate inicio, QDate fim, const M
     int naoZeros = 0;
     int meses = 0;
     const auto horasInteiras = [](Money h) {
-        // Whole hours, a half going to the even neighbour: 10.50 counts 10, 11.50 counts 12.
-        return static_cast<long long>(std::nearbyint(static_cast<double>(h.toReal())));
+        // Whole hours, a half going to the even neighbour: 10.50 counts 10, 11.50 counts 12
+        // (the quotient's ten-thousandths are the whole hours).
+        return h.divHalfEven(Money::Escala).raw();
     };
     for (auto it = linhas.lower_bound(AnoMes(y1, m1)); it != linhas.end() && it->first <= AnoMes(y2, m2); ++it) {
         const LinhaDemonstrativo& l = it->second;
@@ -54,17 +53,18 @@ Money TdmMedia::MediaPeriodo(qint64 processoId, QDate inicio, QDate fim, const M
         m_.feedback.processaEventos();
     }
 
-    // A period without months (first month after the last) has no average: 0.
-    long double media = 0;
+    // The average is the exact quotient, rounded once; the one-sixth add-on makes it
+    // total × 7 / (6 × count). A period without months (first month after the last) has no
+    // average: 0.
+    Money total = soma;
+    int quantos = meses;
     if (c.horasHEDiurno || c.horasHENoturno || c.horasHN)
-        media = meses > 0 ? static_cast<long double>(horas) / meses : 0;
+        total = Money::fromUnits(horas);
     else if (c.valorHEDiurno || c.valorHENoturno || c.valorHN)
-        media = naoZeros > 0 ? soma.toReal() / naoZeros : 0;
-    else
-        media = meses > 0 ? soma.toReal() / meses : 0;
-    if (c.sexto)
-        media += media / 6;
-    return Money::fromReal(media);
+        quantos = naoZeros;
+    if (quantos == 0)
+        return {};
+    return c.sexto ? total.mulDivHalfEven(7, 6 * std::int64_t(quantos)) : total.divHalfEven(quantos);
 }
 
 } // namespace quintar

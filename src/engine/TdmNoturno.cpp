@@ -37,11 +37,12 @@ Money TdmNoturno::CalculaNoturno(qint64 processoId)
         do {
             const Money w = m_.comuns.ComposicaoSalarial(linha.partes, mes, processoId);
             const long double p = linha.acrescimo.toReal() / 100 * w.toReal() / divisor;
-            const Money valorMes = Money::fromReal(linha.media.toReal() * p);
+            const Money valorMes = Money::fromRealHalfEven(linha.media.toReal() * p);
             LinhaDemonstrativo& l = m_.comuns.LinhaExistente(processoId, mes.year(), mes.month());
             l.somaMoney(DM::NOTURNO, valorMes);
             const Money antes = l.money(DM::SALARIO_HORA_NOTURNO);
-            l.defineMoney(DM::SALARIO_HORA_NOTURNO, Money::fromReal(antes.isZero() ? p : (antes.toReal() + p) / 2));
+            l.defineMoney(
+                DM::SALARIO_HORA_NOTURNO, Money::fromRealHalfEven(antes.isZero() ? p : (antes.toReal() + p) / 2));
             l.defineDecimal(DM::NUMERO_MEDIO_HN, l.decimal(DM::NUMERO_MEDIO_HN) + linha.media);
             l.defineFlag(DM::IND_APENAS_REFLEXO_AN, linha.apenasReflexo);
             m_.feedback.processaEventos();
@@ -75,7 +76,7 @@ Money TdmNoturno::ReflexoNoturno(const QString& calculaNoturno, const QString& s
     const Money vh = m_.media.MediaPeriodo(processoId, inicio, fim, Media{.valorHN = true});
     if (figuras)
         *figuras = {hn, vh};
-    return Money::fromReal(hn.toReal() * vh.toReal());
+    return hn.mulHalfEven(vh);
 }
 
 } // namespace quintar

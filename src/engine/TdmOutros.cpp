@@ -34,18 +34,20 @@ Money TdmOutros::calcula(qint64 processoId, bool credito)
         lancamentos.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toInt(), lerMoney(q.value(3))});
     q.finish();
 
+    const QString atualizacao =
+        QStringLiteral("UPDATE %1 SET %2 = ? WHERE PROCESSO_ID = ? AND DESCRICAO = ? AND ANO = ? AND MES = ?")
+            .arg(tabela, saida);
     for (const Lancamento& l : lancamentos) {
         // A month outside the contract gets its statement row so that its factor can be read.
         m_.comuns.MontaMes(QDate(l.ano, l.mes, 1), processoId);
         const double fator = m_.comuns.IndiceCorrecao(l.mes, l.ano, processoId);
-        m_.banco.executa(QStringLiteral("UPDATE %1 SET %2 = :valor WHERE PROCESSO_ID = :id AND DESCRICAO = :descricao "
-                                        "AND ANO = :ano AND MES = :mes")
-                             .arg(tabela, saida),
-                         {{"valor", bancoMoney(Money::fromReal(l.valor.toReal() * fator))},
-                          {"id", processoId},
-                          {"descricao", l.descricao},
-                          {"ano", l.ano},
-                          {"mes", l.mes}});
+        m_.banco.sentenca(atualizacao)
+            .liga(0, Money::fromRealHalfEven(l.valor.toReal() * fator).raw())
+            .liga(1, processoId)
+            .liga(2, QStringView(l.descricao))
+            .liga(3, l.ano)
+            .liga(4, l.mes)
+            .executa();
         m_.comuns.LinhaExistente(processoId, l.ano, l.mes).somaMoney(coluna, l.valor);
         m_.feedback.processaEventos();
     }

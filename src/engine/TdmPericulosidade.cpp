@@ -23,12 +23,12 @@ Money TdmPericulosidade::CalculaPericulosidade(qint64 processoId)
     // its statement row: no month is skipped because another item did not create it.
     const QDate inicial(q.value(0).toInt(), q.value(1).toInt(), 1);
     const QDate ultimo(q.value(2).toInt(), q.value(3).toInt(), 1);
-    const long double taxa = lerMoney(q.value(4)).toReal() / 100;
+    const Money percentual = lerMoney(q.value(4));
     const QString reflexo = q.value(5).toString();
     q.finish();
 
     const Money total = LancaAdicional(m_, processoId, inicial, ultimo, DM::PERICULOSIDADE, DM::IND_APENAS_REFLEXO_AP,
-                                       reflexo, taxa, [](const LinhaDemonstrativo& l) { return l.money(DM::SALARIO_FIXO); });
+        reflexo, percentual, [](const LinhaDemonstrativo& l) { return l.money(DM::SALARIO_FIXO); });
     m_.banco.executa(QStringLiteral("UPDATE TAB_PERICULOSIDADE SET VALOR_APURADO = :total WHERE PROCESSO_ID = :id"),
                      {{"total", bancoMoney(total)}, {"id", processoId}});
     return total;
@@ -48,7 +48,7 @@ Money TdmPericulosidade::ReflexoPericulosidade(const QString& calculaPericulosid
     const Money percentual = lerMoney(m_.banco.escalar(
         QStringLiteral("SELECT PERCENTUAL FROM TAB_PERICULOSIDADE WHERE PROCESSO_ID = :id"), {{"id", processoId}}));
     const Money base = m_.comuns.ComposicaoSalarial(Composicao{.fixo = true, .sexto = sexto}, referencia, processoId);
-    return Money::fromReal(percentual.toReal() * base.toReal() / 100);
+    return base.percentHalfEven(percentual);
 }
 
 } // namespace quintar

@@ -75,7 +75,7 @@ Money TdmRSR::CalculaRSR(qint64 processoId, QDate inicio, QDate fim)
         if (periculosidade)
             base += l.money(DM::PERICULOSIDADE);
         l.defineFlag(DM::IND_APENAS_REFLEXO_RSR, apenasReflexo);
-        l.defineMoney(DM::RSR, Money::fromReal(base.toReal() / 6));
+        l.defineMoney(DM::RSR, base.divHalfEven(6));
         m_.feedback.processaEventos();
     }
 

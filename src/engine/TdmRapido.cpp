@@ -48,33 +48,37 @@ void TdmRapido::GeraVariacaoSalarial(const CasoAberto& caso)
     const Money salario = caso.money(u"SALARIO_FIXO");
     const QString unidade = caso.texto(u"UNIDADE_SALARIO_FIXO");
 
-    QSqlQuery& q = m_.banco.executa(
-        QStringLiteral("SELECT ANO, MES, SALARIO_FIXO FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = :id ORDER BY ANO, MES"),
-        {{"id", id}});
+    Sentenca& q = m_.banco.sentenca(QStringLiteral(
+        "SELECT ANO, MES, SALARIO_FIXO FROM TAB_VARIACAO_SALARIAL WHERE PROCESSO_ID = ? ORDER BY ANO, MES"));
+    q.liga(0, id);
     bool temLinhas = false;
     int primeiro = 0, ultimo = 0;
     Money ultimoSalario;
-    while (q.next()) {
-        const int am = AnoMes(q.value(0).toInt(), q.value(1).toInt());
+    while (q.proxima()) {
+        const int am = AnoMes(int(q.inteiro(0)), int(q.inteiro(1)));
         if (!temLinhas)
             primeiro = am;
         temLinhas = true;
         ultimo = am;
-        ultimoSalario = lerMoney(q.value(2));
+        ultimoSalario = Money::fromRaw(q.inteiro(2));
     }
-    q.finish();
     if (temLinhas) {
         if (primeiro == AnoMes(f) && ultimo == AnoMes(l) && ultimoSalario == salario)
             return; // the user's edits of the history stay
         m_.comuns.ExcluiTabela(QStringLiteral("TAB_VARIACAO_SALARIAL"), id);
     }
     for (QDate d = QDate(f.year(), f.month(), 1); AnoMes(d) <= AnoMes(l); d = d.addMonths(1))
-        m_.banco.executa(QStringLiteral(
-                             "INSERT INTO TAB_VARIACAO_SALARIAL (PROCESSO_ID, ANO, MES, SALARIO_FIXO, UNIDADE_SALARIO_FIXO, "
-                             "PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL) "
-                             "VALUES (:id, :ano, :mes, :salario, :unidade, 0, :unidade2, 0)"),
-                         {{"id", id}, {"ano", d.year()}, {"mes", d.month()}, {"salario", bancoMoney(salario)},
-                          {"unidade", unidade}, {"unidade2", unidade}});
+        m_.banco
+            .sentenca(QStringLiteral("INSERT INTO TAB_VARIACAO_SALARIAL (PROCESSO_ID, ANO, MES, SALARIO_FIXO, "
+                                     "UNIDADE_SALARIO_FIXO, PARADIGMA, UNIDADE_PARADIGMA, SALARIO_VARIAVEL) "
+                                     "VALUES (?, ?, ?, ?, ?, 0, ?, 0)"))
+            .liga(0, id)
+            .liga(1, d.year())
+            .liga(2, d.month())
+            .liga(3, salario.raw())
+            .liga(4, QStringView(unidade))
+            .liga(5, QStringView(unidade))
+            .executa();
 }
 
 Money TdmRapido::CalculaSalario(qint64 processoId)
@@ -96,14 +100,19 @@ Money TdmRapido::CalculaSalario(qint64 processoId)
     for (const Mes& mes : meses) {
         const QDate d(mes.ano, mes.mes, 1);
         const Money base = m_.comuns.ComposicaoSalarial(mes.partes, d, processoId);
-        const Money valorMes = Money::fromReal(base.toReal() * mes.dias / 30);
+        const Money valorMes = base.mulDivHalfEven(mes.dias, 30);
         const double indice = m_.comuns.IndiceCorrecao(mes.mes, mes.ano, processoId);
-        const Money baseCorrigida = Money::fromReal(Arredonda(2, base.toReal() * indice));
-        const Money devido = Money::fromReal(Arredonda(2, valorMes.toReal() * indice));
-        m_.banco.executa(QStringLiteral("UPDATE TAB_SALARIO SET BASE_CALCULO = :base, VALOR_DEVIDO = :devido "
-                                        "WHERE PROCESSO_ID = :id AND ANO = :ano AND MES = :mes"),
-                         {{"base", bancoMoney(baseCorrigida)}, {"devido", bancoMoney(devido)}, {"id", processoId},
-                          {"ano", mes.ano}, {"mes", mes.mes}});
+        const Money baseCorrigida = Money::fromRealArredonda(base.toReal() * indice);
+        const Money devido = Money::fromRealArredonda(valorMes.toReal() * indice);
+        m_.banco
+            .sentenca(QStringLiteral("UPDATE TAB_SALARIO SET BASE_CALCULO = ?, VALOR_DEVIDO = ? "
+                                     "WHERE PROCESSO_ID = ? AND ANO = ? AND MES = ?"))
+            .liga(0, baseCorrigida.raw())
+            .liga(1, devido.raw())
+            .liga(2, processoId)
+            .liga(3, mes.ano)
+            .liga(4, mes.mes)
+            .executa();
         m_.comuns.AtualizaColuna(mes.ano, mes.mes, QStringLiteral("SALARIO"), valorMes, processoId);
         m_.feedback.processaEventos();
     }
@@ -168,7 +177,7 @@ Money TdmRapido::CalculaMultas(const CasoAberto& caso)
             multa467 += m_.periculosidade.ValorApuradoPericulosidade(id);
         if (ligado("CALCULA_RSR", 10))
             multa467 += m_.rsr.ValorDevidoRSR(id);
-        multa467 = Money::fromReal(multa467.toReal() * 0.5L);
+        multa467 = multa467.divHalfEven(2);
     }
 
     Money multa477;
@@ -181,7 +190,8 @@ Money TdmRapido::CalculaMultas(const CasoAberto& caso)
         multa477 += m_.insalubridade.ReflexoInsalubridade(caso.texto(u"CALCULA_INSALUBRIDADE"), f[17], id, fimPacto,
                                                           false, fimPacto.month(), fimPacto.year());
         multa477 += m_.periculosidade.ReflexoPericulosidade(caso.texto(u"CALCULA_PERICULOSIDADE"), f[18], id, fimPacto, false);
-        multa477 = Money::fromReal(multa477.toReal() * m_.comuns.IndiceCorrecao(fimPacto.month(), fimPacto.year(), id));
+        multa477 = Money::fromRealHalfEven(
+            multa477.toReal() * m_.comuns.IndiceCorrecao(fimPacto.month(), fimPacto.year(), id));
     }
     m_.banco.executa(QStringLiteral("UPDATE TAB_MULTAS SET VALOR_APURADO_467 = :a, VALOR_APURADO_477 = :b WHERE PROCESSO_ID = :id"),
                      {{"a", bancoMoney(multa467)}, {"b", bancoMoney(multa477)}, {"id", id}});

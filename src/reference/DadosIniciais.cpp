@@ -237,9 +237,14 @@ void GaranteTabelasReferencia(BancoDados& banco, Feedback& feedback)
         {"PrevTerceiro", "prev_terceiro.csv"},
         {"TAB_OUTROS_DESCRICAO", "outros_descricao.csv"},
     };
+    bool preenchida = false;
     for (const auto& [tabela, arquivo] : consultas)
-        if (tabelaVazia(banco, QString::fromLatin1(tabela)))
+        if (tabelaVazia(banco, QString::fromLatin1(tabela))) {
             preencheConsulta(banco, QString::fromLatin1(tabela), QString::fromLatin1(arquivo));
+            preenchida = true;
+        }
+    if (preenchida && banco.profundidadeTransacao() == 0)
+        banco.Consolida();
 }
 
 } // namespace quintar

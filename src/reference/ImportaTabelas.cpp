@@ -98,6 +98,8 @@ void ImportaArquivo(BancoDados& banco, Feedback& feedback, const LayoutDat& layo
         }
         t.confirma();
     }
+    if (banco.profundidadeTransacao() == 0)
+        banco.Consolida();
 
     if (resto != 0)
         throw Erro(QStringLiteral("Erro de entrada/saída: o arquivo ") + layout.arquivo

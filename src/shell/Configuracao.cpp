@@ -103,12 +103,13 @@ void Configuracao::grava()
         if (fd >= 0)
             ::close(fd);
     }
+    // Only what changed is set, so that a session that changed nothing does not write the file
+    // again (and wait for the disk) when it ends.
     for (const auto& item : itens_) {
         const QString chave = item.grupo + u'/' + item.nome;
-        if (item.booleano)
-            settings_->setValue(chave, item.valor.toBool() ? 1 : 0);
-        else
-            settings_->setValue(chave, item.valor.toString());
+        const QVariant valor = item.booleano ? QVariant(item.valor.toBool() ? 1 : 0) : QVariant(item.valor.toString());
+        if (!settings_->contains(chave) || settings_->value(chave).toString() != valor.toString())
+            settings_->setValue(chave, valor);
     }
     settings_->sync();
     QFile::setPermissions(nome, QFileDevice::ReadOwner | QFileDevice::WriteOwner);

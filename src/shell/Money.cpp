@@ -1,44 +1,139 @@
 #include "Money.h"
 
-#include <cfenv>
+#include "Erro.h"
+#include "Rotinas.h"
+
+#include <QVarLengthArray>
+
 #include <cmath>
+#include <limits>
 
 namespace quintar {
 
-Money Money::fromReal(long double valor)
+namespace {
+
+using Inteiro = __int128;
+
+constexpr Inteiro Maximo = std::numeric_limits<std::int64_t>::max();
+constexpr Inteiro Minimo = std::numeric_limits<std::int64_t>::min();
+
+// numerador / denominador to the nearest whole number, a tie to the even neighbour.
+std::int64_t divideHalfEven(Inteiro numerador, Inteiro denominador)
 {
-    // rintl honours the current rounding mode, which is round-to-nearest-even unless
-    // somebody changed it; nearbyintl would be the same. Be explicit about the mode.
-    const int modo = std::fegetround();
-    if (modo != FE_TONEAREST)
-        std::fesetround(FE_TONEAREST);
-    const long double escalado = std::rintl(valor * Escala);
-    if (modo != FE_TONEAREST)
-        std::fesetround(modo);
-    return Money(static_cast<std::int64_t>(escalado));
+    if (denominador < 0) {
+        numerador = -numerador;
+        denominador = -denominador;
+    }
+    Inteiro q = numerador / denominador;
+    Inteiro r = numerador % denominador;
+    if (r < 0) { // the floor, so that r is the distance above q
+        r += denominador;
+        --q;
+    }
+    if (2 * r > denominador || (2 * r == denominador && (q & 1) != 0))
+        ++q;
+    if (q > Maximo || q < Minimo)
+        Money::foraDaFaixa();
+    return static_cast<std::int64_t>(q);
+}
+
+} // namespace
+
+void Money::foraDaFaixa()
+{
+    throw Erro(QStringLiteral("Valor fora da faixa dos valores monetários."));
+}
+
+Money Money::fromCents(std::int64_t centavos)
+{
+    std::int64_t r;
+    if (__builtin_mul_overflow(centavos, std::int64_t(100), &r))
+        foraDaFaixa();
+    return Money(r);
+}
+
+Money Money::fromUnits(std::int64_t unidades)
+{
+    std::int64_t r;
+    if (__builtin_mul_overflow(unidades, Escala, &r))
+        foraDaFaixa();
+    return Money(r);
+}
+
+Money Money::fromRealHalfEven(long double valor)
+{
+    const long double escalado = valor * Escala;
+    // 2^63 exactly: anything from there on does not fit.
+    if (!(std::fabs(escalado) < 9223372036854775808.0L))
+        foraDaFaixa();
+    // The whole part below it (the conversion cuts towards zero) and what is above it.
+    auto n = static_cast<std::int64_t>(escalado);
+    long double resto = escalado - static_cast<long double>(n);
+    if (resto < 0) {
+        resto += 1;
+        --n;
+    }
+    // The operands of a floating result (a double index, a quotient) carry a relative error of
+    // a few units in a double's last place; a value that close to a half is that half.
+    const long double magnitude = std::fabs(escalado);
+    const long double ruido = (magnitude > 1 ? magnitude : 1.0L) * 0x1p-48L;
+    if (std::fabs(resto - 0.5L) <= ruido) {
+        if (n % 2 != 0)
+            ++n;
+    } else if (resto > 0.5L) {
+        ++n;
+    }
+    return Money(n);
+}
+
+Money Money::fromRealArredonda(long double valor)
+{
+    return fromRealHalfEven(Arredonda(2, valor));
+}
+
+Money Money::divHalfEven(std::int64_t divisor) const
+{
+    return Money(divideHalfEven(valor_, divisor));
+}
+
+Money Money::mulDivHalfEven(std::int64_t numerador, std::int64_t denominador) const
+{
+    return Money(divideHalfEven(Inteiro(valor_) * numerador, denominador));
+}
+
+Money Money::percentHalfEven(Money taxa) const
+{
+    return Money(divideHalfEven(Inteiro(valor_) * taxa.valor_, Inteiro(100) * Escala));
+}
+
+Money Money::mulHalfEven(Money fator) const
+{
+    return Money(divideHalfEven(Inteiro(valor_) * fator.valor_, Escala));
 }
 
 Money Money::parse(QStringView texto, QChar separadorDecimal, bool* ok)
 {
     *ok = false;
     texto = texto.trimmed();
+    const qsizetype n = texto.size();
+    const auto digito = [&](qsizetype k) { return k < n && texto[k].unicode() >= u'0' && texto[k].unicode() <= u'9'; };
     qsizetype i = 0;
     bool negativo = false;
-    if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
+    if (i < n && (texto[i] == u'-' || texto[i] == u'+')) {
         negativo = texto[i] == u'-';
         ++i;
     }
-    // Digits of the mantissa, with the position of the decimal separator.
-    QString digitos;
+    // The digits of the mantissa (held on the stack for any usual text) and how many of them
+    // follow the decimal separator.
+    QVarLengthArray<char, 48> digitos;
     qsizetype casas = 0;
     bool temSeparador = false;
-    for (; i < texto.size(); ++i) {
-        const QChar c = texto[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            digitos.append(c);
+    for (; i < n; ++i) {
+        if (digito(i)) {
+            digitos.append(char(texto[i].unicode()));
             if (temSeparador)
                 ++casas;
-        } else if (c == separadorDecimal && !temSeparador) {
+        } else if (texto[i] == separadorDecimal && !temSeparador) {
             temSeparador = true;
         } else {
             break;
@@ -47,54 +142,61 @@ Money Money::parse(QStringView texto, QChar separadorDecimal, bool* ok)
     if (digitos.isEmpty())
         return {};
     int expoente = 0;
-    if (i < texto.size() && (texto[i] == u'e' || texto[i] == u'E')) {
+    if (i < n && (texto[i] == u'e' || texto[i] == u'E')) {
         ++i;
         bool expNegativo = false;
-        if (i < texto.size() && (texto[i] == u'-' || texto[i] == u'+')) {
+        if (i < n && (texto[i] == u'-' || texto[i] == u'+')) {
             expNegativo = texto[i] == u'-';
             ++i;
         }
         const qsizetype inicio = i;
-        while (i < texto.size() && texto[i].isDigit() && texto[i].unicode() < 128)
-            ++i;
+        for (; digito(i); ++i)
+            expoente = expoente * 10 + (texto[i].unicode() - u'0');
         if (i == inicio || i - inicio > 4)
             return {};
-        expoente = texto.mid(inicio, i - inicio).toInt();
         if (expNegativo)
             expoente = -expoente;
     }
-    if (i != texto.size())
+    if (i != n)
         return {};
 
-    // value = digitos * 10^(expoente - casas); scale to ten-thousandths.
-    int deslocamento = expoente - static_cast<int>(casas) + 4;
-    // Strip leading zeros so that the integer part fits.
+    // value = digitos × 10^(expoente − casas); scale to ten-thousandths. Leading zeros are
+    // left out so that the integer part fits.
+    const qsizetype deslocamento = expoente - casas + 4;
     qsizetype primeiro = 0;
-    while (primeiro < digitos.size() - 1 && digitos[primeiro] == u'0')
+    while (primeiro < digitos.size() - 1 && digitos[primeiro] == '0')
         ++primeiro;
-    digitos = digitos.mid(primeiro);
+    const qsizetype tamanho = digitos.size() - primeiro;
+    const auto valorDe = [&](qsizetype de, qsizetype ate) {
+        std::int64_t v = 0;
+        for (qsizetype k = de; k < ate; ++k)
+            v = v * 10 + (digitos[k] - '0');
+        return v;
+    };
     if (deslocamento >= 0) {
-        if (digitos.size() + deslocamento > 18)
+        if (tamanho + deslocamento > 18)
             return {};
-        digitos.append(QString(deslocamento, u'0'));
-        std::int64_t v = digitos.toLongLong();
+        std::int64_t v = valorDe(primeiro, digitos.size());
+        for (qsizetype k = 0; k < deslocamento; ++k)
+            v *= 10;
         *ok = true;
         return Money(negativo ? -v : v);
     }
-    // More decimals than a ten-thousandth: round half to even on the digits dropped.
-    const qsizetype corte = digitos.size() + deslocamento; // digits kept
-    QString mantidos = corte > 0 ? digitos.left(corte) : QString(u'0');
-    QString descartados = corte > 0 ? digitos.mid(corte) : QString(-corte, u'0') + digitos;
-    if (mantidos.size() > 18)
+    // More decimals than a ten-thousandth: round half to even on the digits dropped. With
+    // corte < 0 even the first digit dropped is a zero in front of them, and the value is 0.
+    const qsizetype corte = tamanho + deslocamento; // digits kept
+    if (corte > 18)
         return {};
-    std::int64_t v = mantidos.toLongLong();
-    const QChar primeiroDescartado = descartados[0];
-    bool restoNaoNulo = false;
-    for (qsizetype k = 1; k < descartados.size(); ++k)
-        restoNaoNulo = restoNaoNulo || descartados[k] != u'0';
-    if (primeiroDescartado > u'5' || (primeiroDescartado == u'5' && (restoNaoNulo || (v % 2) == 1)))
-        ++v;
     *ok = true;
+    if (corte < 0)
+        return {};
+    std::int64_t v = valorDe(primeiro, primeiro + corte);
+    const char primeiroDescartado = digitos[primeiro + corte];
+    bool restoNaoNulo = false;
+    for (qsizetype k = primeiro + corte + 1; k < digitos.size(); ++k)
+        restoNaoNulo = restoNaoNulo || digitos[k] != '0';
+    if (primeiroDescartado > '5' || (primeiroDescartado == '5' && (restoNaoNulo || (v % 2) == 1)))
+        ++v;
     return Money(negativo ? -v : v);
 }
 

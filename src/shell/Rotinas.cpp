@@ -3,8 +3,12 @@
 #include "Erro.h"
 #include "Feedback.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstdlib>
 
 namespace quintar {
@@ -18,6 +22,28 @@ Feedback& semFeedback()
 long double Arredonda(int casas, long double valor)
 {
     const long double soma = valor + 1e-11L;
+    // The 18 digits written differ from the value by less than 1e-17 of it. Away from a half
+    // of the last place kept (and from one unit of it), rounding the value itself decides the
+    // same, and k / 10^casas is the nearest long double to the decimal, as reading the text
+    // back gives; only values that close to a boundary are written out.
+    static const long double potencias[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L, 1e10L, 1e11L,
+        1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
+    if (casas >= 1 && casas <= 18) {
+        const long double escala = potencias[casas];
+        const long double t = std::fabs(soma) * escala;
+        if (t < 0x1p62L) {
+            const long double piso = std::floor(t);
+            const long double resto = t - piso;
+            const long double margem = t * 1e-16L + 1e-18L;
+            if (std::fabs(resto - 0.5L) > margem && std::fabs(t - 1) > margem) {
+                // Below one unit of the last place, a value that rounds up gives 10^-casas as
+                // std::pow makes it, like the written form with fewer digits than places.
+                const long double r =
+                    t < 1 ? (resto > 0.5L ? std::pow(10.0L, -casas) : 0.0L) : (piso + (resto > 0.5L ? 1 : 0)) / escala;
+                return soma < 0 ? -r : r;
+            }
+        }
+    }
     // The written digits: 18 significant digits of the extended value, then decimal
     // rounding at the wanted place with halves away from zero.
     char buf[64];
@@ -111,21 +137,79 @@ QString AnoCompleto(QStringView digitado, int anoAtual)
     return QString::number(v);
 }
 
+qsizetype ProximoCaractere(QStringView texto, qsizetype de, char16_t c)
+{
+    const char16_t* p = texto.utf16();
+    const qsizetype n = texto.size();
+    qsizetype i = de;
+#if defined(__SSE2__)
+    const __m128i alvo = _mm_set1_epi16(static_cast<short>(c));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i bloco = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const int iguais = _mm_movemask_epi8(_mm_cmpeq_epi16(bloco, alvo));
+        if (iguais != 0)
+            return i + (__builtin_ctz(static_cast<unsigned>(iguais)) >> 1);
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == c)
+            return i;
+    return -1;
+}
+
+bool IgualSemCaixa(QStringView a, QStringView b)
+{
+    // Folding keeps the length of each UTF-16 unit, so texts of different lengths differ.
+    if (a.size() != b.size())
+        return false;
+    if (a == b)
+        return true;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x == y)
+            continue;
+        if (x >= 0x80 || y >= 0x80)
+            return a.compare(b, Qt::CaseInsensitive) == 0;
+        const char16_t minuscula = x | 0x20;
+        if (minuscula != (y | 0x20) || minuscula < u'a' || minuscula > u'z')
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Where "</" + nome + ">" first stands in the text, without regard to case; -1 when nowhere.
+// The same as searching for that text case-insensitively ('<', '/' and '>' have no other
+// case), but only the candidates that begin with "</" are compared.
+qsizetype procuraFecho(QStringView texto, QStringView nome)
+{
+    const qsizetype n = nome.size();
+    for (qsizetype i = ProximoCaractere(texto, 0, u'<'); i >= 0; i = ProximoCaractere(texto, i + 1, u'<')) {
+        const qsizetype fim = i + 2 + n;
+        if (fim < texto.size() && texto[i + 1] == u'/' && texto[fim] == u'>'
+            && IgualSemCaixa(texto.mid(i + 2, n), nome))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 Elemento ExtraiElemento(QStringView texto)
 {
     // Positions are 1-based with 0 for "not found", as the splitter has always counted:
     // a '>' with no '<' before it makes the name everything in front of the '>'.
     Elemento e;
-    const qsizetype p1 = texto.indexOf(u'<') + 1;
-    const qsizetype p2 = texto.indexOf(u'>') + 1;
+    const qsizetype p1 = ProximoCaractere(texto, 0, u'<') + 1;
+    const qsizetype p2 = ProximoCaractere(texto, 0, u'>') + 1;
     if (p1 < p2)
         e.nome = texto.mid(p1, p2 - p1 - 1);
-    const QString fecho = QStringLiteral("</") + e.nome + u'>';
-    const qsizetype p3 = texto.indexOf(fecho, 0, Qt::CaseInsensitive) + 1;
+    const qsizetype p3 = procuraFecho(texto, e.nome) + 1;
     if (p2 < p3) {
         e.fechado = true;
         e.conteudo = texto.mid(p2, p3 - p2 - 1);
-        const qsizetype fim = texto.indexOf(u'>', p3);
+        const qsizetype fim = ProximoCaractere(texto, p3, u'>');
         e.resto = fim < 0 ? QStringView() : texto.mid(fim + 1);
     } else {
         e.conteudo = {};

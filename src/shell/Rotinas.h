@@ -39,6 +39,14 @@ QString AnoCompleto(QStringView digitado, int anoAtual = QDate::currentDate().ye
 // The case-file tag splitter. Given a text, the first element's name, its content and the
 // text after its closing tag. Values are taken literally; the closing tag is found
 // without regard to case. All three are empty when there is no complete element.
+// The position of the next c from `de` on, -1 when there is none: the search for characters
+// a few places apart (tags), eight compared at a time.
+qsizetype ProximoCaractere(QStringView texto, qsizetype de, char16_t c);
+
+// Whether two names are the same without regard to case, as QStringView::compare with
+// Qt::CaseInsensitive says; quickly for ASCII.
+bool IgualSemCaixa(QStringView a, QStringView b);
+
 struct Elemento {
     QStringView nome;
     QStringView conteudo;

@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <QStringDecoder>
+#include <cstring>
+
 namespace quintar {
 
 namespace {
@@ -20,13 +23,35 @@ const char16_t Faixa80[32] = {
 
 QString DecodificaAnsi(const QByteArray& bytes)
 {
-    QString texto(bytes.size(), Qt::Uninitialized);
-    QChar* saida = texto.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        saida[i] = (b >= 0x80 && b < 0xA0) ? QChar(Faixa80[b - 0x80]) : QChar(b);
+    // Latin-1 (Qt's quick conversion), then the few characters of 0x80..0x9F.
+    QString texto = QString::fromLatin1(bytes);
+    // Eight bytes at a time: a word without a high bit holds none of them.
+    bool faixa80 = false;
+    const char* dados = bytes.constData();
+    qsizetype i = 0;
+    for (; !faixa80 && i + 8 <= bytes.size(); i += 8) {
+        quint64 palavra;
+        std::memcpy(&palavra, dados + i, 8);
+        if (palavra & 0x8080808080808080ULL)
+            for (int k = 0; k < 8; ++k)
+                faixa80 |= (static_cast<unsigned char>(dados[i + k]) & 0xE0) == 0x80;
+    }
+    for (; i < bytes.size(); ++i)
+        faixa80 |= (static_cast<unsigned char>(dados[i]) & 0xE0) == 0x80;
+    if (faixa80) {
+        QChar* saida = texto.data();
+        for (qsizetype i = 0; i < texto.size(); ++i)
+            if (saida[i].unicode() >= 0x80 && saida[i].unicode() < 0xA0)
+                saida[i] = QChar(Faixa80[saida[i].unicode() - 0x80]);
     }
     return texto;
+}
+
+QString DecodificaUtf8OuAnsi(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString texto = utf8.decode(bytes);
+    return utf8.hasError() ? DecodificaAnsi(bytes) : texto;
 }
 
 QByteArray CodificaAnsi(const QString& texto)

@@ -10,6 +10,9 @@ namespace quintar {
 QString DecodificaAnsi(const QByteArray& bytes);
 QByteArray CodificaAnsi(const QString& texto);
 
+// UTF-8 when the bytes are valid UTF-8, else Windows-1252.
+QString DecodificaUtf8OuAnsi(const QByteArray& bytes);
+
 // Lines of a text file (CR LF, CR or LF); an empty list when the file does not exist.
 QStringList LeLinhasAnsi(const QString& caminho);
 // Writes bytes atomically: a temporary file beside the target, then a rename, so a failed

@@ -23,13 +23,14 @@ QString CaminhoArquivo(const QString& arquivoEscolhido, BancoDados& banco, qint6
 
 bool TabelaPrevista(QStringView nomeMaiusculo);
 
-// Appends the element lines of one table's rows of the case.
-void ExportaTabela(BancoDados& banco, const Tabela& tabela, QStringList& linhas, qint64 processoId);
+// Appends the element lines of one table's rows of the case, encoded as they are written.
+void ExportaTabela(BancoDados& banco, const Tabela& tabela, QByteArray& saida, qint64 processoId);
 // The whole file as it is written, already encoded.
 QByteArray ConteudoArquivo(BancoDados& banco, qint64 processoId);
 // Writes the case file atomically (a failed write leaves the previous file as it was and
-// throws Erro with the system's reason), then records the path in the recent-files list.
-void GravaArquivo(BancoDados& banco, const QString& caminho, qint64 processoId);
+// throws Erro with the system's reason), then records the path in the recent-files list; a
+// list that cannot be written is reported in feedback.status (the case file is written).
+void GravaArquivo(BancoDados& banco, const QString& caminho, qint64 processoId, Feedback& feedback);
 
 // Reads a case file into freshly reset working tables, in one transaction: a failure
 // leaves the working tables as they were and throws Erro with the program's message.
@@ -38,8 +39,15 @@ void LeArquivo(BancoDados& banco, const QString& caminho, Feedback& feedback);
 // Appends one row of a table from the content of its element.
 void ImportaRegistro(BancoDados& banco, const Tabela& tabela, QStringView conteudo, Feedback& feedback);
 
-// The recent-files list, UltimosArquivos.txt in the program folder, oldest first, at most 9.
+// The recent-files list, UltimosArquivos.txt in the program folder: full paths, oldest first,
+// at most 9. It is written in UTF-8, since a path may hold any character; a list that is not
+// valid UTF-8 is read as Windows-1252.
 QStringList LeRecentes();
-void RegistraRecente(const QString& caminho);
+// Writes the list; throws Erro with the system's reason.
+void GravaRecentes(const QStringList& lista);
+// Moves the path to the end of the list, or appends it and drops the oldest beyond 9. Paths
+// are compared exactly: on this system they are case-sensitive. False when the list cannot
+// be written, with the reason (Erro's text of GravaRecentes) in *motivo; the caller reports it.
+bool RegistraRecente(const QString& caminho, QString* motivo = nullptr);
 
 } // namespace quintar

@@ -1,5 +1,7 @@
 #include "Esquema.h"
 
+#include "Rotinas.h"
+
 #include <QRegularExpression>
 
 namespace quintar {
@@ -220,7 +222,7 @@ QVector<Tabela> criaTabelasPermanentes()
 const Tabela* procuraTabela(const QVector<Tabela>& tabelas, QStringView nome)
 {
     for (const Tabela& t : tabelas)
-        if (nome.compare(t.nome, Qt::CaseInsensitive) == 0)
+        if (IgualSemCaixa(nome, t.nome))
             return &t;
     return nullptr;
 }
@@ -229,7 +231,21 @@ const Tabela* procuraTabela(const QVector<Tabela>& tabelas, QStringView nome)
 
 int Tabela::indice(QStringView nomeColuna) const
 {
-    return indices.value(nomeColuna.toString().toUpper(), -1);
+    // Column names are ASCII: upper-cased into a buffer of the stack, the lookup allocates
+    // nothing. Anything else takes the general way.
+    char16_t maiusculas[64];
+    const qsizetype n = nomeColuna.size();
+    bool ascii = n <= 64;
+    for (qsizetype i = 0; ascii && i < n; ++i) {
+        char16_t c = nomeColuna[i].unicode();
+        if (c >= u'a' && c <= u'z')
+            c = char16_t(c - (u'a' - u'A'));
+        ascii = c < 0x80;
+        maiusculas[i] = c;
+    }
+    if (!ascii)
+        return indices.value(nomeColuna.toString().toUpper(), -1);
+    return indices.value(QString::fromRawData(reinterpret_cast<const QChar*>(maiusculas), n), -1);
 }
 
 const Coluna* Tabela::coluna(QStringView nomeColuna) const
@@ -282,7 +298,9 @@ QString SqlCriacao(const Tabela& tabela, bool seNaoExiste)
         switch (c.tipo) {
         case TipoColuna::Decimal18: case TipoColuna::Decimal: case TipoColuna::Money:
         case TipoColuna::SmallInt: case TipoColuna::Integer:
-            tipo = QStringLiteral("INTEGER");
+            // INT, not INTEGER: a lone INTEGER primary key would be SQLite's row id, and a row
+            // inserted without its PROCESSO_ID would be given one instead of being refused.
+            tipo = QStringLiteral("INT");
             break;
         case TipoColuna::Float:
             tipo = QStringLiteral("REAL");
@@ -296,8 +314,11 @@ QString SqlCriacao(const Tabela& tabela, bool seNaoExiste)
     }
     if (!tabela.chave.isEmpty())
         partes.append(QStringLiteral("PRIMARY KEY (") + tabela.chave.join(QStringLiteral(", ")) + u')');
-    return QStringLiteral("CREATE TABLE ") + (seNaoExiste ? QStringLiteral("IF NOT EXISTS ") : QString())
-           + tabela.nome + QStringLiteral(" (") + partes.join(QStringLiteral(", ")) + u')';
+    // A keyed table is kept in the order of its key (no row id besides it): reading a row by
+    // its key, or a case's rows in order, is one search.
+    return QStringLiteral("CREATE TABLE ") + (seNaoExiste ? QStringLiteral("IF NOT EXISTS ") : QString()) + tabela.nome
+        + QStringLiteral(" (") + partes.join(QStringLiteral(", ")) + u')'
+        + (tabela.chave.isEmpty() ? QString() : QStringLiteral(" WITHOUT ROWID"));
 }
 
 } // namespace quintar

@@ -9,8 +9,8 @@
 namespace quintar {
 
 // Column types of the working and reference tables and how each is stored in SQLite:
-//   Decimal18, SmallInt, Integer   INTEGER, the number itself
-//   Money, Decimal(p,s)            INTEGER, ten-thousandths (a Decimal is rounded to its s places)
+//   Decimal18, SmallInt, Integer   INT (integer affinity, never the row id), the number itself
+//   Money, Decimal(p,s)            INT, ten-thousandths (a Decimal is rounded to its s places)
 //   Float                          REAL
 //   Date                           TEXT "yyyy-MM-dd"
 //   Timestamp                      TEXT "yyyy-MM-dd hh:mm:ss"

@@ -63,8 +63,11 @@ void Registros::abrePor(QStringView coluna, const QVariant& valor)
     excluidas_.clear();
     estado_ = Estado::Navegando;
     modificado_ = false;
-    QString sql =
-        QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = :valor").arg(tabela_.nome, tabela_.colunas[filtro].nome);
+    // A keyed table is told its rows by their key (those stored without a rowid have none);
+    // a table without a key by SQLite's rowid, since two of its rows may be alike.
+    QString sql = QStringLiteral("SELECT %1, * FROM %2 WHERE %3 = :valor")
+                      .arg(tabela_.chave.isEmpty() ? QStringLiteral("rowid") : QStringLiteral("0"), tabela_.nome,
+                          tabela_.colunas[filtro].nome);
     if (!ordem.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + ordem;
     QSqlQuery& q = banco_.executa(sql, {{"valor", valor}});
@@ -232,10 +235,10 @@ void Registros::Exclui()
     Linha& l = linhas_[atual_];
     if (l.situacao != Situacao::Nova) {
         if (emCache) {
-            excluidas_.append(l.rowid);
+            excluidas_.append(l);
         } else {
             Transacao t(banco_);
-            excluiLinha(l.rowid);
+            excluiLinha(l);
             t.confirma();
         }
     }
@@ -265,9 +268,33 @@ bool Registros::alterado() const
     return false;
 }
 
-void Registros::excluiLinha(qint64 rowid)
+QString Registros::onde() const
 {
-    banco_.executa(QStringLiteral("DELETE FROM %1 WHERE rowid = :rowid").arg(tabela_.nome), {{"rowid", rowid}});
+    if (tabela_.chave.isEmpty())
+        return QStringLiteral("rowid = ?");
+    QStringList partes;
+    for (const QString& k : tabela_.chave)
+        partes.append(k + QStringLiteral(" = ?"));
+    return partes.join(QStringLiteral(" AND "));
+}
+
+void Registros::ligaOnde(QSqlQuery& q, int primeiro, const Linha& l) const
+{
+    if (tabela_.chave.isEmpty()) {
+        q.bindValue(primeiro, l.rowid);
+        return;
+    }
+    // The key as the table holds it: the values read (or last written), not the ones typed.
+    for (const QString& k : tabela_.chave)
+        q.bindValue(primeiro++, l.originais[tabela_.indice(k)]);
+}
+
+void Registros::excluiLinha(const Linha& l)
+{
+    QSqlQuery& q = banco_.consulta(QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabela_.nome, onde()));
+    ligaOnde(q, 0, l);
+    if (!q.exec())
+        throw Erro(MensagemErroBanco(q.lastError()));
 }
 
 // Writes one row (a new one learns its rowid); the caller marks it written once its unit of
@@ -298,10 +325,10 @@ void Registros::gravaLinha(Linha& l)
         if (atribuicoes.isEmpty())
             return; // none of the columns this dialog writes
         q = &banco_.consulta(
-            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(tabela_.nome, atribuicoes.join(u',')));
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(tabela_.nome, atribuicoes.join(u','), onde()));
         for (int i = 0; i < colunas.size(); ++i)
             q->bindValue(i, l.valores[colunas[i]]);
-        q->bindValue(colunas.size(), l.rowid);
+        ligaOnde(*q, colunas.size(), l);
     }
     if (!q->exec())
         throw Erro(MensagemErroBanco(q->lastError()));
@@ -317,11 +344,11 @@ void Registros::Aplica(const std::function<void()>& tambem)
         return;
     // Remember what the rows were, so a failure leaves them exactly as they were.
     const QVector<Linha> antes = linhas_;
-    const QVector<qint64> excluidasAntes = excluidas_;
+    const QVector<Linha> excluidasAntes = excluidas_;
     try {
         Transacao t(banco_);
-        for (qint64 rowid : excluidas_)
-            excluiLinha(rowid);
+        for (const Linha& l : excluidas_)
+            excluiLinha(l);
         for (Linha& l : linhas_) {
             if (l.situacao == Situacao::Original && l.valores != l.originais)
                 l.situacao = Situacao::Alterada;

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QSqlQuery;
+
 namespace quintar {
 
 class BancoDados;
@@ -103,14 +105,17 @@ private:
     struct Linha {
         QVector<QVariant> valores;
         QVector<QVariant> originais;
-        qint64 rowid = 0;
+        qint64 rowid = 0; // of a table without a key
         Situacao situacao = Situacao::Original;
     };
     void novaLinha(int posicao);
     // The current row leaves the set; the next one (or the new last one) becomes current.
     void removeAtual();
     void gravaLinha(Linha& linha);
-    void excluiLinha(qint64 rowid);
+    // The WHERE of one row, and its values bound from position `primeiro`.
+    QString onde() const;
+    void ligaOnde(QSqlQuery& q, int primeiro, const Linha& l) const;
+    void excluiLinha(const Linha& l);
     void emiteLinha(int linha);
 
     BancoDados& banco_;
@@ -119,7 +124,7 @@ private:
     int colunaFiltro_ = 0; // the column abre() selects by, and its value
     QVariant valorFiltro_{qint64(0)};
     QVector<Linha> linhas_;
-    QVector<qint64> excluidas_; // rowids of deleted rows that the table still has
+    QVector<Linha> excluidas_; // deleted rows that the table still has
     QVector<QVariant> antesDaEdicao_;
     int atual_ = -1;
     Estado estado_ = Estado::Navegando;

@@ -2,8 +2,7 @@
 
 #include "Erro.h"
 
-#include <QRegularExpression>
-
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -52,7 +51,7 @@ QVariant bancoDecimal(Money valor, int escala)
 
 QVariant bancoDecimal(long double valor, int escala)
 {
-    return bancoDecimal(Money::fromReal(valor), escala);
+    return bancoDecimal(Money::fromRealHalfEven(valor), escala);
 }
 
 QVariant bancoData(QDate data)
@@ -83,19 +82,71 @@ QString numeroGeral(double v)
     throw Erro(QStringLiteral("\"%1\" não é um valor válido para o campo %2.").arg(texto.toString(), coluna.nome));
 }
 
+// d/m/yy or dd/mm/yyyy: one or two digits for the day and the month, two or four for the year.
 QDate leDataTexto(QStringView texto, bool* ok)
 {
-    static const QRegularExpression re(QStringLiteral(R"(^(\d{1,2})/(\d{1,2})/(\d{2}|\d{4})$)"));
-    const auto m = re.match(texto);
     *ok = false;
-    if (!m.hasMatch())
+    int partes[3] = {0, 0, 0};
+    qsizetype tamanhos[3] = {0, 0, 0};
+    int p = 0;
+    for (const QChar c : texto) {
+        if (c == u'/' && p < 2) {
+            ++p;
+        } else if (c.unicode() >= u'0' && c.unicode() <= u'9' && tamanhos[p] < 4) {
+            partes[p] = partes[p] * 10 + (c.unicode() - u'0');
+            ++tamanhos[p];
+        } else {
+            return {};
+        }
+    }
+    if (p != 2 || tamanhos[0] < 1 || tamanhos[0] > 2 || tamanhos[1] < 1 || tamanhos[1] > 2
+        || (tamanhos[2] != 2 && tamanhos[2] != 4))
         return {};
-    int ano = m.captured(3).toInt();
-    if (m.captured(3).size() == 2)
+    int ano = partes[2];
+    if (tamanhos[2] == 2)
         ano += ano < 50 ? 2000 : 1900;
-    const QDate d(ano, m.captured(2).toInt(), m.captured(1).toInt());
+    const QDate d(ano, partes[1], partes[0]);
     *ok = d.isValid();
     return d;
+}
+
+// A number written [-]digits[,digits][E[+-]digits], as the writer writes a FLOAT, read the
+// quick way (correctly rounded, as QString::toDouble reads it); false for any other form.
+bool numeroSimples(QStringView t, double* v)
+{
+    char ascii[64];
+    const qsizetype n = t.size();
+    if (n == 0 || n > qsizetype(sizeof ascii))
+        return false;
+    qsizetype i = 0;
+    const auto digitos = [&] {
+        const qsizetype de = i;
+        while (i < n && t[i].unicode() >= u'0' && t[i].unicode() <= u'9')
+            ++i;
+        return i > de;
+    };
+    if (t[i] == u'-')
+        ++i;
+    if (!digitos())
+        return false;
+    if (i < n && t[i] == u',') {
+        ++i;
+        if (!digitos())
+            return false;
+    }
+    if (i < n && (t[i] == u'E' || t[i] == u'e')) {
+        ++i;
+        if (i < n && (t[i] == u'+' || t[i] == u'-'))
+            ++i;
+        if (!digitos())
+            return false;
+    }
+    if (i != n)
+        return false;
+    for (qsizetype k = 0; k < n; ++k)
+        ascii[k] = t[k] == u',' ? '.' : char(t[k].unicode());
+    const auto r = std::from_chars(ascii, ascii + n, *v);
+    return r.ec == std::errc() && r.ptr == ascii + n;
 }
 
 } // namespace
@@ -129,46 +180,65 @@ QString TextoDoValor(const Coluna& coluna, const QVariant& banco)
     return {};
 }
 
-QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
+ValorLido LeValorDoTexto(const Coluna& coluna, QStringView texto)
 {
+    ValorLido v;
     if (texto.isEmpty())
-        return QVariant();
+        return v;
+    const auto inteiro = [&](qint64 x) {
+        v.tipo = ValorLido::Tipo::Inteiro;
+        v.inteiro = x;
+        return v;
+    };
+    const auto proprio = [&](const QVariant& x) {
+        v.tipo = ValorLido::Tipo::TextoProprio;
+        v.textoProprio = x.toString();
+        return v;
+    };
     bool ok = false;
     switch (coluna.tipo) {
     case TipoColuna::Decimal18:
     case TipoColuna::SmallInt:
     case TipoColuna::Integer: {
         const QStringView t = texto.trimmed();
-        const qlonglong v = t.toLongLong(&ok);
+        const qlonglong x = t.toLongLong(&ok);
         const qlonglong limite = coluna.tipo == TipoColuna::SmallInt ? 32767
                                  : coluna.tipo == TipoColuna::Integer ? 2147483647LL
                                                                       : 999999999999999999LL;
-        if (!ok || v > limite || v < -limite - 1)
+        if (!ok || x > limite || x < -limite - 1)
             falhaConversao(coluna, texto);
-        return QVariant::fromValue<qlonglong>(v);
+        return inteiro(x);
     }
     case TipoColuna::Money:
     case TipoColuna::Decimal: {
         const Money m = Money::parse(texto, u',', &ok);
         if (!ok)
             falhaConversao(coluna, texto);
-        return coluna.tipo == TipoColuna::Money ? bancoMoney(m) : bancoDecimal(m, coluna.escala);
+        return inteiro(coluna.tipo == TipoColuna::Money ? m.raw() : bancoDecimal(m, coluna.escala).toLongLong());
     }
     case TipoColuna::Float: {
-        QString t = texto.trimmed().toString();
+        const QStringView t = texto.trimmed();
         if (t.contains(u'.'))
             falhaConversao(coluna, texto);
-        t.replace(u',', u'.');
-        const double v = t.toDouble(&ok);
-        if (!ok || !std::isfinite(v))
+        double x = 0;
+        if (!numeroSimples(t, &x)) {
+            QString ponto = t.toString();
+            ponto.replace(u',', u'.');
+            x = ponto.toDouble(&ok);
+            if (!ok)
+                falhaConversao(coluna, texto);
+        }
+        if (!std::isfinite(x))
             falhaConversao(coluna, texto);
+        v.tipo = ValorLido::Tipo::Real;
+        v.real = x;
         return v;
     }
     case TipoColuna::Date: {
         const QDate d = leDataTexto(texto.trimmed(), &ok);
         if (!ok)
             falhaConversao(coluna, texto);
-        return bancoData(d);
+        return proprio(bancoData(d));
     }
     case TipoColuna::Timestamp: {
         const QStringView t = texto.trimmed();
@@ -185,13 +255,33 @@ QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
             if (!hora.isValid())
                 falhaConversao(coluna, texto);
         }
-        return bancoTimestamp(QDateTime(d, hora));
+        return proprio(bancoTimestamp(QDateTime(d, hora)));
     }
     case TipoColuna::Char:
     case TipoColuna::Varchar:
-        return texto.toString();
+        v.tipo = ValorLido::Tipo::Texto;
+        v.texto = texto;
+        return v;
     }
-    return QVariant();
+    return v;
+}
+
+QVariant ValorDoTexto(const Coluna& coluna, QStringView texto)
+{
+    ValorLido v = LeValorDoTexto(coluna, texto);
+    switch (v.tipo) {
+    case ValorLido::Tipo::Nulo:
+        return QVariant();
+    case ValorLido::Tipo::Inteiro:
+        return QVariant::fromValue<qlonglong>(v.inteiro);
+    case ValorLido::Tipo::Real:
+        return v.real;
+    case ValorLido::Tipo::Texto:
+        return v.texto.toString();
+    case ValorLido::Tipo::TextoProprio:
+        break;
+    }
+    return std::move(v.textoProprio);
 }
 
 } // namespace quintar

@@ -30,4 +30,17 @@ QString TextoDoValor(const Coluna& coluna, const QVariant& banco);
 // not convert.
 QVariant ValorDoTexto(const Coluna& coluna, QStringView texto);
 
+// ValorDoTexto without the QVariant, for the case-file reader: a number as the database
+// stores it, a text as a view of the text read (Texto) or, for a date or a timestamp, the
+// text stored (TextoProprio); NULL for an empty text.
+struct ValorLido {
+    enum class Tipo { Nulo, Inteiro, Real, Texto, TextoProprio };
+    Tipo tipo = Tipo::Nulo;
+    qint64 inteiro = 0;
+    double real = 0;
+    QStringView texto;
+    QString textoProprio;
+};
+ValorLido LeValorDoTexto(const Coluna& coluna, QStringView texto);
+
 } // namespace quintar
