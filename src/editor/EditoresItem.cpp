@@ -4,6 +4,11 @@
 #include "CasoAberto.h"
 #include "Motor.h"
 #include "PreparaPadrao.h"
+#include "TfrmHorasExtras.h"
+#include "TfrmInsalub.h"
+#include "TfrmNoturno.h"
+#include "TfrmPeric.h"
+#include "TfrmRSR.h"
 #include "TfrmSalario.h"
 
 namespace quintar {
@@ -21,6 +26,16 @@ EditorItem semDialogo(Preparacao prepara)
                 return true;
             },
         {}};
+}
+
+// The item's editor dialog, run for the open case.
+template <class Dialogo>
+std::function<bool(QWidget*, Motor&, CasoAberto&)> comDialogo()
+{
+    return [](QWidget* pai, Motor& motor, CasoAberto& caso) {
+        Dialogo editor(motor, pai);
+        return editor.Executa(caso.processoId());
+    };
 }
 
 std::function<bool(Motor&, qint64)> semLinhas(const char* tabela)
@@ -71,26 +86,16 @@ EditorItem EditorDoItem(QStringView flag)
         return semDialogo([](Motor& m, CasoAberto& c) {
             PreparaJuros(m.banco, c.processoId(), inicio(c), c.data(u"DATA_ATUALIZACAO"));
         });
-    if (flag == u"CALCULA_HORAS_EXTRAS") {
-        EditorItem e =
-            semDialogo([](Motor& m, CasoAberto& c) { PreparaHorasExtras(m.banco, c.processoId(), inicio(c), fim(c)); });
-        e.listaVazia = semLinhas("TAB_HORAS_EXTRAS");
-        return e;
-    }
-    if (flag == u"CALCULA_NOTURNO") {
-        EditorItem e =
-            semDialogo([](Motor& m, CasoAberto& c) { PreparaNoturno(m.banco, c.processoId(), inicio(c), fim(c)); });
-        e.listaVazia = semLinhas("TAB_NOTURNO");
-        return e;
-    }
+    if (flag == u"CALCULA_HORAS_EXTRAS")
+        return {comDialogo<TfrmHorasExtras>(), semLinhas("TAB_HORAS_EXTRAS")};
+    if (flag == u"CALCULA_NOTURNO")
+        return {comDialogo<TfrmNoturno>(), semLinhas("TAB_NOTURNO")};
     if (flag == u"CALCULA_INSALUBRIDADE")
-        return semDialogo(
-            [](Motor& m, CasoAberto& c) { PreparaInsalubridade(m.banco, c.processoId(), inicio(c), fim(c)); });
+        return {comDialogo<TfrmInsalub>(), {}};
     if (flag == u"CALCULA_PERICULOSIDADE")
-        return semDialogo(
-            [](Motor& m, CasoAberto& c) { PreparaPericulosidade(m.banco, c.processoId(), inicio(c), fim(c)); });
+        return {comDialogo<TfrmPeric>(), {}};
     if (flag == u"CALCULA_RSR")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaRSR(m.banco, c.processoId()); });
+        return {comDialogo<TfrmRSR>(), {}};
     if (flag == u"CALCULA_MULTAS")
         return semDialogo([](Motor& m, CasoAberto& c) { PreparaMultas(m.banco, c.processoId()); });
     if (flag == u"CALCULA_OUTROS_CRED") {

@@ -53,7 +53,7 @@ TfrmOkCan::~TfrmOkCan() = default;
 Vinculos& TfrmOkCan::vinculos()
 {
     if (!vinculos_) {
-        vinculos_ = std::make_unique<Vinculos>(*que1_);
+        vinculos_ = std::make_unique<Vinculos>(*que1());
         vinculos_->aoRecusar = [this](const Erro& e, QWidget* campo) { Recusa(this, e, campo); };
     }
     return *vinculos_;
@@ -62,7 +62,15 @@ Vinculos& TfrmOkCan::vinculos()
 void TfrmOkCan::defineQue1(std::unique_ptr<Registros> que1)
 {
     vinculos_.reset();
+    que1Externo_ = nullptr;
     que1_ = std::move(que1);
+}
+
+void TfrmOkCan::defineQue1(Registros& externo)
+{
+    vinculos_.reset();
+    que1_.reset();
+    que1Externo_ = &externo;
 }
 
 bool TfrmOkCan::Executa(qint64 processoId)
@@ -81,15 +89,15 @@ void TfrmOkCan::btnOkClick()
 {
     if (vinculos_ && !vinculos_->confirma())
         return;
-    if (que1_ && que1_->emEdicao())
-        que1_->Posta();
+    if (que1() && que1()->emEdicao())
+        que1()->Posta();
     accept();
 }
 
 void TfrmOkCan::btnCancelarClick()
 {
-    if (que1_)
-        que1_->Cancela();
+    if (que1())
+        que1()->Cancela();
 }
 
 void TfrmOkCan::reject()

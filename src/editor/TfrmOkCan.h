@@ -37,7 +37,7 @@ public:
     QWidget* panBotoes() const { return panBotoes_; }
     QPushButton* btnOk() const { return btnOk_; }
     QPushButton* btnCancelar() const { return btnCancelar_; }
-    Registros* que1() const { return que1_.get(); }
+    Registros* que1() const { return que1Externo_ ? que1Externo_ : que1_.get(); }
     Vinculos& vinculos();
 
     void reject() override;
@@ -45,6 +45,8 @@ public:
 protected:
     // The dialog's rows; a subclass creates them in its constructor.
     void defineQue1(std::unique_ptr<Registros> que1);
+    // Or the rows of the dialog that opened this one, whose current row it edits.
+    void defineQue1(Registros& externo);
     // FormShow: what runs when the dialog is shown for the case (the rows are read here).
     virtual void FormShow() { }
     virtual void btnOkClick();
@@ -64,6 +66,7 @@ private:
     QPushButton* btnOk_;
     QPushButton* btnCancelar_;
     std::unique_ptr<Registros> que1_;
+    Registros* que1Externo_ = nullptr;
     std::unique_ptr<Vinculos> vinculos_;
 };
 

@@ -13,6 +13,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QWidget;
 
@@ -38,10 +39,13 @@ public:
     explicit Vinculos(FonteDados& fonte, QObject* pai = nullptr);
 
     void liga(QLineEdit* campo, const QString& coluna); // a text column; empty is NULL
-    void liga(CampoNumero* campo, const QString& coluna); // a whole-number column
+    void liga(CampoNumero* campo, const QString& coluna); // a whole-number column, or a whole Decimal
     void liga(CampoMoney* campo, const QString& coluna); // a Money or Decimal column
     void liga(CampoData* campo, const QString& coluna); // a date column
     void liga(QCheckBox* campo, const QString& coluna); // an S/N flag: ticked is "S"
+    // A drop-down list of the column's values (the months 1 to 12): the chosen item's text is
+    // stored; a value of no item shows none.
+    void liga(QComboBox* campo, const QString& coluna);
     // One button per value; a value none of them stands for leaves all of them off.
     void liga(QButtonGroup* grupo, const QString& coluna, const QStringList& valores);
 

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "PreparaPadrao.h"
+#include "TfrmGrades.h"
+
+#include <QDate>
+
+#include <optional>
+
+class QPushButton;
+
+namespace quintar {
+
+// What the overtime and night-premium editors share: the grid of the case's lines, each a
+// period with its monthly hour averages; "Jornada de Trabalho" ("&Apurar Jornada") fills the
+// averages from a typical week, "Valor da Hora" opens the line's wage options, and
+// "Reflexos sobre Aviso Prévio, 13º e Férias" the reflexes. A case without lines gets one
+// over the whole contract when the editor opens. The lines stay in the dialog until OK;
+// OK with every line deleted closes as cancelled.
+class TfrmLinhasHoras : public TfrmGrades {
+    Q_OBJECT
+
+public:
+    // The opening's preparation, without showing the dialog.
+    void PreparaPadrao(qint64 processoId);
+
+    QPushButton* btnApurar() const { return btnApurar_; }
+    QPushButton* btnReflexos() const { return btnReflexos_; }
+
+    // The commands, as their buttons, the grid's cells and its pop-up menu run them.
+    void btnApurarClick();
+    void btnReflexosClick();
+    void abreValorHora();
+    void mnuIncluirClick();
+    void mnuExcluirClick();
+
+protected:
+    // item: the reflexes dialog's name of the item ("HORA_EXTRA", "NOTURNO").
+    TfrmLinhasHoras(Motor& motor, const QString& tabela, const QString& item, QWidget* pai);
+    // The grid's columns: the period, "Jornada de Trabalho", the averages, "Valor da Hora".
+    static QVector<ColunaGrade> colunasLinhas(const QStringList& medias);
+    // The panel of the subclass's form below the grid, with its two buttons.
+    void montaLinhas(QWidget* painel, QPushButton* apurar, QPushButton* reflexos);
+
+    // The item's preparation of a case without lines (core).
+    virtual void preparaLinhas(QDate inicioPacto, QDate fimPacto) = 0;
+    // A new line's values from the line that was current.
+    virtual Valores novaLinha(const Valores& atual) = 0;
+    // The checks of a line before it is stored.
+    virtual void validaLinha(const Registros& linha) = 0;
+    // The schedule dialog; the averages to put into the current line, when it hands them back.
+    virtual std::optional<Valores> apuraJornada() = 0;
+    // The line's wage options dialog; the refusal of the line's checks at its OK, if any.
+    virtual std::optional<Erro> valorHora() = 0;
+
+    void FormShow() override;
+    void btnOkClick() override;
+
+    QDate inicioPacto_;
+    QDate fimPacto_;
+
+private:
+    void leContrato();
+    // The line that was current before an insertion began.
+    void lembraLinhaAtual();
+    // A command of a button or of the grid: abandoned after a refusal, its own refusals shown.
+    void executa(void (TfrmLinhasHoras::*comando)());
+
+    QString item_;
+    QPushButton* btnApurar_ = nullptr;
+    QPushButton* btnReflexos_ = nullptr;
+    Valores linhaAtual_;
+};
+
+} // namespace quintar
