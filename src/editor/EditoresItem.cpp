@@ -38,6 +38,20 @@ std::function<bool(QWidget*, Motor&, CasoAberto&)> comDialogo()
     };
 }
 
+// An editor of lines: its list as the editor left it says whether the item goes off.
+template <class Dialogo>
+EditorItem comLinhas()
+{
+    auto vazia = std::make_shared<bool>(false);
+    return {[vazia](QWidget* pai, Motor& motor, CasoAberto& caso) {
+                Dialogo editor(motor, pai);
+                const bool ok = editor.Executa(caso.processoId());
+                *vazia = editor.SemLinhas();
+                return ok;
+            },
+        [vazia](Motor&, qint64) { return *vazia; }};
+}
+
 std::function<bool(Motor&, qint64)> semLinhas(const char* tabela)
 {
     return [tabela](Motor& motor, qint64 id) {
@@ -87,9 +101,9 @@ EditorItem EditorDoItem(QStringView flag)
             PreparaJuros(m.banco, c.processoId(), inicio(c), c.data(u"DATA_ATUALIZACAO"));
         });
     if (flag == u"CALCULA_HORAS_EXTRAS")
-        return {comDialogo<TfrmHorasExtras>(), semLinhas("TAB_HORAS_EXTRAS")};
+        return comLinhas<TfrmHorasExtras>();
     if (flag == u"CALCULA_NOTURNO")
-        return {comDialogo<TfrmNoturno>(), semLinhas("TAB_NOTURNO")};
+        return comLinhas<TfrmNoturno>();
     if (flag == u"CALCULA_INSALUBRIDADE")
         return {comDialogo<TfrmInsalub>(), {}};
     if (flag == u"CALCULA_PERICULOSIDADE")

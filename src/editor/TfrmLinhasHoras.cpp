@@ -133,10 +133,16 @@ void TfrmLinhasHoras::PreparaPadrao(qint64 processoId)
     preparaLinhas(inicioPacto_, fimPacto_);
 }
 
+bool TfrmLinhasHoras::SemLinhas() const
+{
+    return aberto_ && que1()->quantidade() == 0;
+}
+
 void TfrmLinhasHoras::FormShow()
 {
     PreparaPadrao(processoId_);
     que1()->abre(processoId_);
+    aberto_ = true;
     if (que1()->quantidade() > 0)
         que1()->vaiPara(que1()->quantidade() - 1);
     lembraLinhaAtual();

@@ -23,6 +23,9 @@ class TfrmLinhasHoras : public TfrmGrades {
 public:
     // The opening's preparation, without showing the dialog.
     void PreparaPadrao(qint64 processoId);
+    // Whether the dialog's list of lines was left empty (every line deleted, whether OK or
+    // Cancel closed it): the main window then switches the item off.
+    bool SemLinhas() const;
 
     QPushButton* btnApurar() const { return btnApurar_; }
     QPushButton* btnReflexos() const { return btnReflexos_; }
@@ -70,6 +73,7 @@ private:
     QPushButton* btnApurar_ = nullptr;
     QPushButton* btnReflexos_ = nullptr;
     Valores linhaAtual_;
+    bool aberto_ = false; // the lines were read (an editor that failed to open has none to judge)
 };
 
 } // namespace quintar
