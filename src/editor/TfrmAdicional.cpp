@@ -45,15 +45,7 @@ void TfrmAdicional::ligaPeriodo(const Periodo& p)
     const auto editando = [this] { return que1()->emEdicao(); };
     EncadeiaCampos({p.anoInicial, p.mesFinal}, editando);
     EncadeiaCampos({p.anoFinal, p.reflexos}, editando);
-    connect(p.reflexos, &QPushButton::clicked, this, [this] {
-        if (AcaoAbandonada())
-            return;
-        try {
-            btnReflexosClick();
-        } catch (const Erro& e) {
-            recusa(e);
-        }
-    });
+    ligaComando(p.reflexos, [this] { btnReflexosClick(); });
     setTabOrder(p.reflexos, btnOk());
     setTabOrder(btnOk(), btnCancelar());
 }
@@ -61,14 +53,9 @@ void TfrmAdicional::ligaPeriodo(const Periodo& p)
 void TfrmAdicional::PreparaPadrao(qint64 processoId)
 {
     processoId_ = processoId;
-    QSqlQuery& q = banco_.executa(
-        QStringLiteral("SELECT DATA_INICIO_PACTO, DATA_FIM_PACTO FROM TAB_PROCESSO WHERE PROCESSO_ID = :id"),
-        {{"id", processoId_}});
-    if (q.next()) {
-        inicioPacto_ = lerData(q.value(0));
-        fimPacto_ = lerData(q.value(1));
-    }
-    q.finish();
+    const Contrato contrato = contratoDoCaso();
+    inicioPacto_ = contrato.inicio;
+    fimPacto_ = contrato.fim;
     preparaRegistro(inicioPacto_, fimPacto_);
 }
 

@@ -11,11 +11,13 @@
 namespace quintar {
 
 TfrmHorasExtras::TfrmHorasExtras(Motor& motor, QWidget* pai)
-    : TfrmLinhasHoras(motor, QStringLiteral("TAB_HORAS_EXTRAS"), QStringLiteral("HORA_EXTRA"), pai),
+    : TfrmLinhasHoras(motor,
+        {QStringLiteral("TAB_HORAS_EXTRAS"), QStringLiteral("HORA_EXTRA"), &PreparaHorasExtras, &NovaLinhaHorasExtras,
+            &ValidaLinhaHorasExtras, {QStringLiteral("NUMERO_MEDIO_DIURNO"), QStringLiteral("NUMERO_MEDIO_NOTURNO")}},
+        pai),
       ui_(std::make_unique<Ui::TfrmHorasExtras>())
 {
     setWindowTitle(QStringLiteral("Apuração de Horas Extras"));
-    defineColunas(colunasLinhas({QStringLiteral("NUMERO_MEDIO_DIURNO"), QStringLiteral("NUMERO_MEDIO_NOTURNO")}));
     auto* painel = new QWidget(panGrade());
     ui_->setupUi(painel);
     montaLinhas(painel, ui_->btnApurar, ui_->btnReflexos);
@@ -23,21 +25,6 @@ TfrmHorasExtras::TfrmHorasExtras(Motor& motor, QWidget* pai)
 }
 
 TfrmHorasExtras::~TfrmHorasExtras() = default;
-
-void TfrmHorasExtras::preparaLinhas(QDate inicioPacto, QDate fimPacto)
-{
-    PreparaHorasExtras(banco_, processoId_, inicioPacto, fimPacto);
-}
-
-Valores TfrmHorasExtras::novaLinha(const Valores& atual)
-{
-    return NovaLinhaHorasExtras(banco_, processoId_, atual);
-}
-
-void TfrmHorasExtras::validaLinha(const Registros& linha)
-{
-    ValidaLinhaHorasExtras(linha, inicioPacto_, fimPacto_);
-}
 
 std::optional<Valores> TfrmHorasExtras::apuraJornada()
 {

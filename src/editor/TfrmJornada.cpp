@@ -73,19 +73,8 @@ void TfrmJornada::montaJornada(QWidget* painel, const Controles& controles, cons
         connect(hora, &QLineEdit::textEdited, this, &TfrmJornada::opcaoAlterada);
     }
     connect(c_.reducaoHora, &QCheckBox::clicked, this, &TfrmJornada::opcaoAlterada);
-    const auto comando = [this](void (TfrmJornada::*acao)()) {
-        return [this, acao] {
-            if (AcaoAbandonada())
-                return;
-            try {
-                (this->*acao)();
-            } catch (const Erro& e) {
-                recusa(e);
-            }
-        };
-    };
-    connect(c_.apurar, &QPushButton::clicked, this, comando(&TfrmJornada::btnApurarClick));
-    connect(c_.modelo, &QPushButton::clicked, this, comando(&TfrmJornada::btnModeloClick));
+    ligaComando(c_.apurar, [this] { btnApurarClick(); });
+    ligaComando(c_.modelo, [this] { btnModeloClick(); });
     c_.apurar->setAutoDefault(false);
     c_.modelo->setAutoDefault(false);
 

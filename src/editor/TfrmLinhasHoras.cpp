@@ -16,49 +16,10 @@
 
 namespace quintar {
 
-TfrmLinhasHoras::TfrmLinhasHoras(Motor& motor, const QString& tabela, const QString& item, QWidget* pai)
-    : TfrmGrades(motor, tabela, pai), item_(item)
-{
-    Registros& r = *que1();
-    r.ordem = QStringLiteral("SEQUENCIAL, ANO_INICIAL, MES_INICIAL");
-    r.aoNovoRegistro = [this](Registros& nova) {
-        Valores valores = novaLinha(linhaAtual_);
-        // Lines added in this dialog are not in the table yet.
-        int maior = 0;
-        for (int l = 0; l < nova.quantidade(); ++l)
-            maior = std::max(maior, nova.valor(l, u"SEQUENCIAL").toInt());
-        for (auto& [coluna, valor] : valores)
-            if (coluna == u"SEQUENCIAL")
-                valor = std::max(valor.toInt(), maior + 1);
-        for (const auto& [coluna, valor] : valores)
-            nova.define(coluna, valor);
-        gri1()->vaiParaCampo(nova.atual(), QStringLiteral("MES_INICIAL"));
-    };
-    r.antesDePostar = [this](Registros& linha) { validaLinha(linha); };
-    connect(&r, &Registros::atualAlterado, this, &TfrmLinhasHoras::lembraLinhaAtual);
-    connect(&r, &Registros::registroAlterado, this, &TfrmLinhasHoras::lembraLinhaAtual);
-    connect(&r, &Registros::celulaAlterada, this, &TfrmLinhasHoras::lembraLinhaAtual);
+namespace {
 
-    auto* incluir = new QAction(QStringLiteral("&Incluir"), this);
-    auto* excluir = new QAction(QStringLiteral("&Excluir"), this);
-    connect(incluir, &QAction::triggered, this, [this] { executa(&TfrmLinhasHoras::mnuIncluirClick); });
-    connect(excluir, &QAction::triggered, this, [this] { executa(&TfrmLinhasHoras::mnuExcluirClick); });
-    gri1()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(gri1(), &QWidget::customContextMenuRequested, this, [this, incluir, excluir](const QPoint& p) {
-        QMenu menu(this);
-        menu.addAction(incluir);
-        menu.addAction(excluir);
-        menu.exec(gri1()->viewport()->mapToGlobal(p));
-    });
-    connect(gri1(), &Grade::acionada, this, [this](const QString& campo) {
-        if (campo == u"JORNADA")
-            executa(&TfrmLinhasHoras::btnApurarClick);
-        else if (campo == u"VALOR_HORA")
-            executa(&TfrmLinhasHoras::abreValorHora);
-    });
-}
-
-QVector<ColunaGrade> TfrmLinhasHoras::colunasLinhas(const QStringList& medias)
+// The grid's columns: the period, "Jornada de Trabalho", the averages, "Valor da Hora".
+QVector<ColunaGrade> colunasLinhas(const QStringList& medias)
 {
     using T = ColunaGrade::Tipo;
     const auto periodo = [](const char* campo, T tipo) {
@@ -80,28 +41,62 @@ QVector<ColunaGrade> TfrmLinhasHoras::colunasLinhas(const QStringList& medias)
     return colunas;
 }
 
+} // namespace
+
+TfrmLinhasHoras::TfrmLinhasHoras(Motor& motor, const Item& item, QWidget* pai)
+    : TfrmGrades(motor, item.tabela, pai), item_(item)
+{
+    Registros& r = *que1();
+    r.ordem = QStringLiteral("SEQUENCIAL, ANO_INICIAL, MES_INICIAL");
+    r.aoNovoRegistro = [this](Registros& nova) {
+        Valores valores = item_.novaLinha(banco_, processoId_, linhaAtual_);
+        // Lines added in this dialog are not in the table yet.
+        int maior = 0;
+        for (int l = 0; l < nova.quantidade(); ++l)
+            maior = std::max(maior, nova.valor(l, u"SEQUENCIAL").toInt());
+        for (auto& [coluna, valor] : valores)
+            if (coluna == u"SEQUENCIAL")
+                valor = std::max(valor.toInt(), maior + 1);
+        for (const auto& [coluna, valor] : valores)
+            nova.define(coluna, valor);
+        gri1()->vaiParaCampo(nova.atual(), QStringLiteral("MES_INICIAL"));
+    };
+    r.antesDePostar = [this](Registros& linha) { item_.valida(linha, contrato_.inicio, contrato_.fim); };
+    connect(&r, &Registros::atualAlterado, this, &TfrmLinhasHoras::lembraLinhaAtual);
+    connect(&r, &Registros::registroAlterado, this, &TfrmLinhasHoras::lembraLinhaAtual);
+    connect(&r, &Registros::celulaAlterada, this, &TfrmLinhasHoras::lembraLinhaAtual);
+
+    auto* incluir = new QAction(QStringLiteral("&Incluir"), this);
+    auto* excluir = new QAction(QStringLiteral("&Excluir"), this);
+    connect(incluir, &QAction::triggered, this, [this] { executaComando([this] { mnuIncluirClick(); }); });
+    connect(excluir, &QAction::triggered, this, [this] { executaComando([this] { mnuExcluirClick(); }); });
+    gri1()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(gri1(), &QWidget::customContextMenuRequested, this, [this, incluir, excluir](const QPoint& p) {
+        QMenu menu(this);
+        menu.addAction(incluir);
+        menu.addAction(excluir);
+        menu.exec(gri1()->viewport()->mapToGlobal(p));
+    });
+    connect(gri1(), &Grade::acionada, this, [this](const QString& campo) {
+        if (campo == u"JORNADA")
+            executaComando([this] { btnApurarClick(); });
+        else if (campo == u"VALOR_HORA")
+            executaComando([this] { abreValorHora(); });
+    });
+    defineColunas(colunasLinhas(item_.medias));
+}
+
 void TfrmLinhasHoras::montaLinhas(QWidget* painel, QPushButton* apurar, QPushButton* reflexos)
 {
     btnApurar_ = apurar;
     btnReflexos_ = reflexos;
     layoutGrade()->addWidget(painel);
-    connect(apurar, &QPushButton::clicked, this, [this] { executa(&TfrmLinhasHoras::btnApurarClick); });
-    connect(reflexos, &QPushButton::clicked, this, [this] { executa(&TfrmLinhasHoras::btnReflexosClick); });
+    ligaComando(apurar, [this] { btnApurarClick(); });
+    ligaComando(reflexos, [this] { btnReflexosClick(); });
     setTabOrder(gri1(), apurar);
     setTabOrder(apurar, reflexos);
     setTabOrder(reflexos, btnOk());
     setTabOrder(btnOk(), btnCancelar());
-}
-
-void TfrmLinhasHoras::executa(void (TfrmLinhasHoras::*comando)())
-{
-    if (AcaoAbandonada())
-        return;
-    try {
-        (this->*comando)();
-    } catch (const Erro& e) {
-        recusa(e);
-    }
 }
 
 void TfrmLinhasHoras::lembraLinhaAtual()
@@ -114,23 +109,11 @@ void TfrmLinhasHoras::lembraLinhaAtual()
         linhaAtual_.append({c.nome, r.valor(c.nome)});
 }
 
-void TfrmLinhasHoras::leContrato()
-{
-    QSqlQuery& q = banco_.executa(
-        QStringLiteral("SELECT DATA_INICIO_PACTO, DATA_FIM_PACTO FROM TAB_PROCESSO WHERE PROCESSO_ID = :id"),
-        {{"id", processoId_}});
-    if (q.next()) {
-        inicioPacto_ = lerData(q.value(0));
-        fimPacto_ = lerData(q.value(1));
-    }
-    q.finish();
-}
-
 void TfrmLinhasHoras::PreparaPadrao(qint64 processoId)
 {
     processoId_ = processoId;
-    leContrato();
-    preparaLinhas(inicioPacto_, fimPacto_);
+    contrato_ = contratoDoCaso();
+    item_.prepara(banco_, processoId_, contrato_.inicio, contrato_.fim);
 }
 
 bool TfrmLinhasHoras::SemLinhas() const
@@ -176,7 +159,7 @@ void TfrmLinhasHoras::btnReflexosClick()
     gri1()->confirmaCelula();
     if (que1()->atual() < 0)
         return;
-    TfrmReflexos reflexos(motor_, item_, *que1(), this);
+    TfrmReflexos reflexos(motor_, item_.reflexo, *que1(), this);
     reflexos.Abre(processoId_);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Erro.h"
 #include "PreparaPadrao.h"
 #include "TfrmGrades.h"
 
@@ -10,6 +11,8 @@
 class QPushButton;
 
 namespace quintar {
+
+class FonteDados;
 
 // What the overtime and night-premium editors share: the grid of the case's lines, each a
 // period with its monthly hour averages; "Jornada de Trabalho" ("&Apurar Jornada") fills the
@@ -38,19 +41,20 @@ public:
     void mnuExcluirClick();
 
 protected:
-    // item: the reflexes dialog's name of the item ("HORA_EXTRA", "NOTURNO").
-    TfrmLinhasHoras(Motor& motor, const QString& tabela, const QString& item, QWidget* pai);
-    // The grid's columns: the period, "Jornada de Trabalho", the averages, "Valor da Hora".
-    static QVector<ColunaGrade> colunasLinhas(const QStringList& medias);
+    // What tells the two items apart besides their dialogs: the table, the reflexes dialog's
+    // name, the core's preparation, new line and checks, and the averages in the grid.
+    struct Item {
+        QString tabela;
+        QString reflexo;
+        void (*prepara)(BancoDados& banco, qint64 processoId, QDate inicioPacto, QDate fimPacto);
+        Valores (*novaLinha)(BancoDados& banco, qint64 processoId, const Valores& atual);
+        void (*valida)(const FonteDados& linha, QDate inicioPacto, QDate fimPacto);
+        QStringList medias;
+    };
+    TfrmLinhasHoras(Motor& motor, const Item& item, QWidget* pai);
     // The panel of the subclass's form below the grid, with its two buttons.
     void montaLinhas(QWidget* painel, QPushButton* apurar, QPushButton* reflexos);
 
-    // The item's preparation of a case without lines (core).
-    virtual void preparaLinhas(QDate inicioPacto, QDate fimPacto) = 0;
-    // A new line's values from the line that was current.
-    virtual Valores novaLinha(const Valores& atual) = 0;
-    // The checks of a line before it is stored.
-    virtual void validaLinha(const Registros& linha) = 0;
     // The schedule dialog; the averages to put into the current line, when it hands them back.
     virtual std::optional<Valores> apuraJornada() = 0;
     // The line's wage options dialog; the refusal of the line's checks at its OK, if any.
@@ -59,17 +63,12 @@ protected:
     void FormShow() override;
     void btnOkClick() override;
 
-    QDate inicioPacto_;
-    QDate fimPacto_;
-
 private:
-    void leContrato();
     // The line that was current before an insertion began.
     void lembraLinhaAtual();
-    // A command of a button or of the grid: abandoned after a refusal, its own refusals shown.
-    void executa(void (TfrmLinhasHoras::*comando)());
 
-    QString item_;
+    Item item_;
+    Contrato contrato_;
     QPushButton* btnApurar_ = nullptr;
     QPushButton* btnReflexos_ = nullptr;
     Valores linhaAtual_;

@@ -11,11 +11,13 @@
 namespace quintar {
 
 TfrmNoturno::TfrmNoturno(Motor& motor, QWidget* pai)
-    : TfrmLinhasHoras(motor, QStringLiteral("TAB_NOTURNO"), QStringLiteral("NOTURNO"), pai),
+    : TfrmLinhasHoras(motor,
+        {QStringLiteral("TAB_NOTURNO"), QStringLiteral("NOTURNO"), &PreparaNoturno, &NovaLinhaNoturno,
+            &ValidaLinhaNoturno, {QStringLiteral("NUMERO_MEDIO")}},
+        pai),
       ui_(std::make_unique<Ui::TfrmNoturno>())
 {
     setWindowTitle(QStringLiteral("Apuração de Adicional Noturno"));
-    defineColunas(colunasLinhas({QStringLiteral("NUMERO_MEDIO")}));
     auto* painel = new QWidget(panGrade());
     ui_->setupUi(painel);
     montaLinhas(painel, ui_->btnApurar, ui_->btnReflexos);
@@ -23,21 +25,6 @@ TfrmNoturno::TfrmNoturno(Motor& motor, QWidget* pai)
 }
 
 TfrmNoturno::~TfrmNoturno() = default;
-
-void TfrmNoturno::preparaLinhas(QDate inicioPacto, QDate fimPacto)
-{
-    PreparaNoturno(banco_, processoId_, inicioPacto, fimPacto);
-}
-
-Valores TfrmNoturno::novaLinha(const Valores& atual)
-{
-    return NovaLinhaNoturno(banco_, processoId_, atual);
-}
-
-void TfrmNoturno::validaLinha(const Registros& linha)
-{
-    ValidaLinhaNoturno(linha, inicioPacto_, fimPacto_);
-}
 
 std::optional<Valores> TfrmNoturno::apuraJornada()
 {

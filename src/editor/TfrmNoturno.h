@@ -20,9 +20,6 @@ public:
     ~TfrmNoturno() override;
 
 protected:
-    void preparaLinhas(QDate inicioPacto, QDate fimPacto) override;
-    Valores novaLinha(const Valores& atual) override;
-    void validaLinha(const Registros& linha) override;
     std::optional<Valores> apuraJornada() override;
     std::optional<Erro> valorHora() override;
 

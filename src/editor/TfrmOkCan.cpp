@@ -1,9 +1,11 @@
 #include "TfrmOkCan.h"
 
+#include "BancoDados.h"
 #include "Erro.h"
 #include "Interface.h"
 #include "Motor.h"
 #include "Registros.h"
+#include "Valores.h"
 #include "Vinculos.h"
 
 #include <QHBoxLayout>
@@ -36,15 +38,7 @@ TfrmOkCan::TfrmOkCan(Motor& motor, QWidget* pai)
     botoes->addWidget(btnCancelar_);
     layout->addWidget(panBotoes_);
 
-    connect(btnOk_, &QPushButton::clicked, this, [this] {
-        if (AcaoAbandonada())
-            return;
-        try {
-            btnOkClick();
-        } catch (const Erro& e) {
-            recusa(e);
-        }
-    });
+    ligaComando(btnOk_, [this] { btnOkClick(); });
     connect(btnCancelar_, &QPushButton::clicked, this, &TfrmOkCan::reject);
 }
 
@@ -109,6 +103,34 @@ void TfrmOkCan::reject()
 QWidget* TfrmOkCan::campoDoFoco(const QString& coluna)
 {
     return vinculos_ ? vinculos_->campo(coluna) : nullptr;
+}
+
+void TfrmOkCan::executaComando(const std::function<void()>& comando)
+{
+    if (AcaoAbandonada())
+        return;
+    try {
+        comando();
+    } catch (const Erro& e) {
+        recusa(e);
+    }
+}
+
+void TfrmOkCan::ligaComando(QAbstractButton* botao, std::function<void()> comando)
+{
+    connect(botao, &QAbstractButton::clicked, this, [this, comando = std::move(comando)] { executaComando(comando); });
+}
+
+TfrmOkCan::Contrato TfrmOkCan::contratoDoCaso() const
+{
+    QSqlQuery& q = banco_.executa(
+        QStringLiteral("SELECT DATA_INICIO_PACTO, DATA_FIM_PACTO FROM TAB_PROCESSO WHERE PROCESSO_ID = :id"),
+        {{"id", processoId_}});
+    Contrato c;
+    if (q.next())
+        c = {lerData(q.value(0)), lerData(q.value(1))};
+    q.finish();
+    return c;
 }
 
 void TfrmOkCan::recusa(const Erro& erro)

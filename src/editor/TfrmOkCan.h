@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QDate>
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QPushButton;
 class QVBoxLayout;
 
@@ -53,6 +56,16 @@ protected:
     virtual void btnCancelarClick();
     // A refusal of the core: its message, the focus to the field of its column.
     void recusa(const Erro& erro);
+    // A command of the dialog: abandoned when a field just refused what was typed, and a
+    // refusal of the core shown as recusa() shows it. ligaComando runs it on a click.
+    void executaComando(const std::function<void()>& comando);
+    void ligaComando(QAbstractButton* botao, std::function<void()> comando);
+    // The contract of the case, as its row was last posted.
+    struct Contrato {
+        QDate inicio;
+        QDate fim;
+    };
+    Contrato contratoDoCaso() const;
     // The field of a column, for the focus after a refusal.
     virtual QWidget* campoDoFoco(const QString& coluna);
 

@@ -26,15 +26,7 @@ TfrmRSR::TfrmRSR(Motor& motor, QWidget* pai)
     v.liga(ui_->chkNoturno, QStringLiteral("SOBRE_NOTURNO"));
     v.liga(ui_->chkInsalubridade, QStringLiteral("SOBRE_INSALUBRIDADE"));
     v.liga(ui_->chkPericulosidade, QStringLiteral("SOBRE_PERICULOSIDADE"));
-    connect(ui_->btnReflexos, &QPushButton::clicked, this, [this] {
-        if (AcaoAbandonada())
-            return;
-        try {
-            btnReflexosClick();
-        } catch (const Erro& e) {
-            recusa(e);
-        }
-    });
+    ligaComando(ui_->btnReflexos, [this] { btnReflexosClick(); });
     setTabOrder(ui_->btnReflexos, btnOk());
     setTabOrder(btnOk(), btnCancelar());
 }

@@ -60,14 +60,9 @@ TfrmSalario::~TfrmSalario() = default;
 
 void TfrmSalario::FormShow()
 {
-    QSqlQuery& q = banco_.executa(
-        QStringLiteral("SELECT DATA_INICIO_PACTO, DATA_FIM_PACTO FROM TAB_PROCESSO WHERE PROCESSO_ID = :id"),
-        {{"id", processoId_}});
-    if (q.next()) {
-        inicioPacto_ = lerData(q.value(0));
-        fimPacto_ = lerData(q.value(1));
-    }
-    q.finish();
+    const Contrato contrato = contratoDoCaso();
+    inicioPacto_ = contrato.inicio;
+    fimPacto_ = contrato.fim;
     que1()->abre(processoId_);
     if (que1()->quantidade() == 0)
         motor_.rapido.GeraMesesSalario(processoId_, inicioPacto_, fimPacto_);
