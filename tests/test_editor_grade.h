@@ -32,7 +32,8 @@ inline QString TextoCelula(Grade* grade, int linha, const QString& campo)
 // Types into a cell with its editor (a month is chosen from its list), and Enter.
 inline void DigitaCelula(Grade* grade, int linha, const QString& campo, const QString& texto)
 {
-    grade->vaiParaCampo(linha, campo);
+    grade->setFocus();
+    grade->setCurrentIndex(Celula(grade, linha, campo)); // as the arrow keys move it
     QTest::keyClick(grade, Qt::Key_F2);
     QWidget* editor = grade->indexWidget(grade->currentIndex());
     ASSERT_NE(editor, nullptr) << campo.toStdString();
@@ -40,6 +41,8 @@ inline void DigitaCelula(Grade* grade, int linha, const QString& campo, const QS
         meses->setCurrentIndex(meses->findText(texto));
     } else {
         static_cast<QLineEdit*>(editor)->selectAll();
+        if (texto.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
         Tecla(editor, texto);
     }
     QTest::keyClick(editor, Qt::Key_Return);
