@@ -300,6 +300,29 @@ TEST(HorasExtras, ALineIsCheckedBeforeItIsStored)
     }
 }
 
+TEST(HorasExtras, AScheduleClosedWithoutApurarHandsBackNothingWhichTheLineRefuses)
+{
+    JanelaTeste t;
+    t.mostra(t.copiaExemplo());
+    TfrmHorasExtras e(t.j().motor(), &t.j());
+    QStringList mensagens;
+    QuandoModal([&](QWidget*) {
+        QuandoModal([](QWidget* j) { QTest::mouseClick(static_cast<TfrmJornadaHE*>(j)->btnOk(), Qt::LeftButton); });
+        AnotaCaixa(mensagens);
+        QTest::mouseClick(e.btnApurar(), Qt::LeftButton);
+        EsperaModais();
+        EXPECT_EQ(TextoCelula(e.gri1(), 0, QStringLiteral("NUMERO_MEDIO_DIURNO")), u"0,00");
+        EXPECT_EQ(CampoAtual(e.gri1()), u"NUMERO_MEDIO_DIURNO");
+        EXPECT_TRUE(e.que1()->emEdicao());
+        QTest::keyClick(e.gri1(), Qt::Key_Escape); // the line as it was
+        EXPECT_EQ(TextoCelula(e.gri1(), 0, QStringLiteral("NUMERO_MEDIO_DIURNO")), u"20,00");
+        e.reject();
+    });
+    e.Executa(IdCaso);
+    EsperaModais();
+    EXPECT_EQ(mensagens, QStringList({"Alguma Média deve ser maior que zero."}));
+}
+
 TEST(HorasExtras, EveryLineDeletedSwitchesTheItemOffFromItsOptionsButton)
 {
     for (const bool ok : {true, false}) {

@@ -31,7 +31,7 @@ TfrmJornadaHE::TfrmJornadaHE(Motor& motor, QWidget* pai)
         ui_->edtAcimaDa->setText(QStringLiteral("44"));
         opcaoAlterada();
     });
-    resize(760, 560);
+    resize(760, 510);
 }
 
 TfrmJornadaHE::~TfrmJornadaHE() = default;

@@ -14,7 +14,7 @@ TfrmJornadaHEN::TfrmJornadaHEN(Motor& motor, QWidget* pai)
         {ui_->edtEntradaNoturno, ui_->edtSaidaNoturno, ui_->chkReducaoHora, ui_->btnModelo, ui_->btnApurar,
             ui_->chkCopiarResultado, ui_->griResultado},
         {QStringLiteral("Hs Trabalhadas"), QStringLiteral("Hs Noturnas")});
-    resize(700, 480);
+    resize(700, 440);
 }
 
 TfrmJornadaHEN::~TfrmJornadaHEN() = default;
