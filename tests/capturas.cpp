@@ -30,8 +30,22 @@
 #include "TfrmVarSalPeriodo.h"
 #include "TfrmVarSalarial.h"
 #include "VersaoPrograma.h"
+// The termination and charges editors.
+#include "BancoDados.h"
+#include "Tfrm13.h"
+#include "TfrmAvisoPrevio.h"
+#include "TfrmFGTS.h"
+#include "TfrmFerias.h"
+#include "TfrmINSS.h"
+#include "TfrmIR.h"
+#include "TfrmJuros.h"
+#include "TfrmMultas.h"
+#include "TfrmOutros.h"
+#include "TfrmOutrosDeb.h"
+#include "ui_TfrmINSS.h"
 #include "ui_TfrmJornadaHE.h"
 #include "ui_TfrmJornadaHEN.h"
+#include "ui_TfrmMultas.h"
 #include "ui_TfrmNovoProcesso.h"
 #include "ui_TfrmPrincipal.h"
 
@@ -159,6 +173,52 @@ int main(int argc, char** argv)
         TfrmDirPadrao dialogo(DiretorioPadrao(), &janela);
         dialogo.exec();
     });
+
+    // The termination and charges editors, on the sample case (its notice, years, periods,
+    // FGTS, INSS, income tax and interest), with fines and a few other credits and debits.
+    {
+        Motor& motor = janela.motor();
+        CasoAberto& c = janela.caso();
+        const qint64 id = c.processoId();
+        capturaModal(QStringLiteral("aviso-previo"), [&] { TfrmAvisoPrevio(motor, &janela).Executa(c); });
+        capturaModal(QStringLiteral("13-salario"), [&] { Tfrm13(motor, &janela).Executa(c); });
+        capturaModal(QStringLiteral("ferias"), [&] { TfrmFerias(motor, &janela).Executa(c); });
+        capturaModal(QStringLiteral("fgts"), [&] { TfrmFGTS(motor, &janela).Executa(id); });
+        capturaModal(
+            QStringLiteral("multas"), [&] { TfrmMultas(motor, &janela).Executa(id); },
+            [](QWidget* d) { static_cast<TfrmMultas*>(d)->ui().chkCalcula477->click(); });
+        capturaModal(
+            QStringLiteral("inss"), [&] { TfrmINSS(motor, &janela).Executa(id); },
+            [](QWidget* d) {
+                // An activity chosen and left, as the clerk does.
+                QComboBox* empregador = static_cast<TfrmINSS*>(d)->ui().cmbEmpregador;
+                empregador->setFocus();
+                QTest::keyClick(empregador, Qt::Key_Down);
+                QTest::keyClick(empregador, Qt::Key_Tab);
+                QComboBox* terceiros = static_cast<TfrmINSS*>(d)->ui().cmbTerceiros;
+                terceiros->setFocus();
+                QTest::keyClick(terceiros, Qt::Key_Down);
+                QTest::keyClick(terceiros, Qt::Key_Tab);
+            });
+        capturaModal(QStringLiteral("imposto-renda"), [&] { TfrmIR(motor, &janela).Executa(id); });
+        capturaModal(QStringLiteral("juros"), [&] { TfrmJuros(motor, &janela).Executa(id); });
+        BancoDados& banco = motor.banco;
+        const auto linha = [&](const char* tabela, const char* descricao, int mes, int ano, int centavos) {
+            banco.executa(QStringLiteral("INSERT INTO %1 (PROCESSO_ID, DESCRICAO, ANO, MES, VALOR) "
+                                         "VALUES (:id, :d, :a, :m, :v)")
+                              .arg(QLatin1String(tabela)),
+                {{"id", id}, {"d", QString::fromUtf8(descricao)}, {"a", ano}, {"m", mes},
+                    {"v", qint64(centavos) * 100}});
+        };
+        linha("TAB_OUTROS_CREDITO", "Diferenças de comissões", 11, 2024, 48735);
+        linha("TAB_OUTROS_CREDITO", "Diferenças de comissões", 12, 2024, 51290);
+        linha("TAB_OUTROS_CREDITO", "Vale-transporte não concedido", 1, 2025, 22000);
+        linha("TAB_OUTROS_DEBITO", "Adiantamento salarial", 2, 2025, 120000);
+        capturaModal(QStringLiteral("outros-creditos"), [&] { TfrmOutrosCred(motor, &janela).Executa(id); });
+        capturaModal(QStringLiteral("outros-debitos"), [&] { TfrmOutrosDeb(motor, &janela).Executa(id); });
+        capturaModal(
+            QStringLiteral("outros-descricoes"), [&] { TfrmOutros(motor, &janela).ExecutaTipo(QStringLiteral("C")); });
+    }
 
     // The work-schedule, overtime, night-premium and premium editors.
     {

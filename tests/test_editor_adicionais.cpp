@@ -4,7 +4,10 @@
 // for every dialog of the work-schedule, overtime and premium editors, the keyboard and
 // the names a screen reader reads.
 
-#include "test_editor_grade.h"
+#include "test_editor_itens.h"
+
+#include "Grade.h"
+#include "Registros.h"
 
 #include "BancoDados.h"
 #include "Campos.h"
@@ -34,6 +37,10 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace quintar;
@@ -43,23 +50,9 @@ namespace {
 
 constexpr qint64 IdCaso = 1234;
 
-void Marca(QAbstractButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
-
 QString Valor(JanelaTeste& t, const QString& sql)
 {
     return t.valor(sql).toString();
-}
-
-// A month chosen from the list with the keyboard: the first one, then down to it.
-void EscolheMes(QComboBox* mes, const char* texto)
-{
-    mes->setFocus();
-    QTest::keyClick(mes, Qt::Key_Home);
-    for (int m = 1; m < QByteArray(texto).toInt(); ++m)
-        QTest::keyClick(mes, Qt::Key_Down);
 }
 
 const char* const PeriodoInsalubridade = "SELECT MES_INICIAL || '/' || ANO_INICIAL || '-' || MES_FINAL || '/' || "
@@ -87,7 +80,7 @@ TEST(Insalubridade, ItsRowIsSavedWithTheDefaultsBeforeTheClerkSeesIt)
         EXPECT_EQ(ui.cmbMesFinal->currentText(), u"2");
         EXPECT_EQ(ui.edtAnoFinal->text(), u"2025");
         EXPECT_TRUE(TemFoco(ui.rbtMinimo));
-        Marca(ui.rbtMaximo);
+        Clica(ui.rbtMaximo);
         d.reject();
     });
     EXPECT_FALSE(d.Executa(IdCaso));
@@ -116,8 +109,8 @@ TEST(Insalubridade, TwoDigitYearsAreCompletedAndAFullYearMovesOn)
         ui.edtAnoFinal->selectAll();
         Tecla(ui.edtAnoFinal, QStringLiteral("2024"));
         EXPECT_TRUE(TemFoco(ui.btnReflexos));
-        Marca(ui.rbtMedio);
-        Marca(ui.rbtSalarioFixo);
+        Clica(ui.rbtMedio);
+        Clica(ui.rbtSalarioFixo);
         QTest::mouseClick(d.btnOk(), Qt::LeftButton);
     });
     EXPECT_TRUE(d.Executa(IdCaso));
@@ -167,11 +160,11 @@ TEST(Adicionais, APeriodOutsideTheContractIsRefusedAndNothingIsStored)
             QStringList mensagens;
             QuandoModal([&](QWidget*) {
                 if (k.mesInicial)
-                    EscolheMes(mesInicial, k.mesInicial);
+                    Escolhe(mesInicial, QByteArray(k.mesInicial).toInt());
                 if (k.anoInicial)
                     Digita(anoInicial, QString::fromLatin1(k.anoInicial));
                 if (k.mesFinal)
-                    EscolheMes(mesFinal, k.mesFinal);
+                    Escolhe(mesFinal, QByteArray(k.mesFinal).toInt());
                 if (k.anoFinal)
                     Digita(anoFinal, QString::fromLatin1(k.anoFinal));
                 const QString digitado = mesInicial->currentText() + u'/' + anoInicial->text() + u'-'
@@ -239,11 +232,11 @@ TEST(RSR, ANewRowTicksThePremiumsAndNotTheSalaryBases)
                 EXPECT_TRUE(ui.chkNoturno->isChecked());
                 EXPECT_TRUE(ui.chkInsalubridade->isChecked());
                 EXPECT_TRUE(ui.chkPericulosidade->isChecked());
-                Marca(ui.chkPericulosidade);
-                Marca(ui.chkSalarioFixo);
+                Clica(ui.chkPericulosidade);
+                Clica(ui.chkSalarioFixo);
                 QTest::mouseClick(d.btnOk(), Qt::LeftButton);
             } else {
-                Marca(ui.chkHoraExtra); // undone by Cancel
+                Clica(ui.chkHoraExtra); // undone by Cancel
                 d.reject();
             }
         });
@@ -281,8 +274,8 @@ TEST(Reflexos, OnlyTheItemsTheCaseCalculatesCanBeChosen)
             EXPECT_FALSE(r->ui().chk13Salario->isChecked());
             EXPECT_TRUE(r->ui().chkFerias->isEnabled());
             EXPECT_FALSE(r->ui().chkApenasReflexo->isChecked());
-            Marca(r->ui().chkAvisoPrevio);
-            Marca(r->ui().chkApenasReflexo);
+            Clica(r->ui().chkAvisoPrevio);
+            Clica(r->ui().chkApenasReflexo);
             QTest::mouseClick(r->btnOk(), Qt::LeftButton);
         });
         QTest::mouseClick(d.ui().btnReflexos, Qt::LeftButton);
@@ -295,8 +288,8 @@ TEST(Reflexos, OnlyTheItemsTheCaseCalculatesCanBeChosen)
             auto* r = static_cast<TfrmReflexos*>(janela);
             EXPECT_TRUE(r->ui().chkApenasReflexo->isChecked());
             EXPECT_TRUE(r->ui().chkAvisoPrevio->isChecked());
-            Marca(r->ui().chkApenasReflexo);
-            Marca(r->ui().chkFerias);
+            Clica(r->ui().chkApenasReflexo);
+            Clica(r->ui().chkFerias);
             r->reject();
         });
         QTest::mouseClick(d.ui().btnReflexos, Qt::LeftButton);
@@ -323,7 +316,7 @@ TEST(Adicionais, TickingAPremiumOpensItsEditorAndCancelUnticksIt)
         SCOPED_TRACE(flag);
         JanelaTeste t;
         t.mostra(t.copiaExemplo());
-        QCheckBox* caixa = t.j().itens()[t.j().indiceItem(QString::fromLatin1(flag))].chk;
+        QCheckBox* caixa = CaixaItem(t, flag);
         for (const bool ok : {false, true}) {
             QString visto;
             QuandoModal([&visto, ok](QWidget* janela) {
@@ -334,7 +327,7 @@ TEST(Adicionais, TickingAPremiumOpensItsEditorAndCancelUnticksIt)
                 else
                     d->reject();
             });
-            Marca(caixa);
+            Clica(caixa);
             EsperaModais();
             EXPECT_EQ(visto, QString::fromUtf8(titulo));
             EXPECT_EQ(caixa->isChecked(), ok);

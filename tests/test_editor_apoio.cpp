@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 namespace quintar::teste {
@@ -30,11 +33,18 @@ std::deque<std::function<void(QWidget*)>>& pendentes()
     return p;
 }
 
-// A guarded pointer: a new box may be made where the last one was.
-QPointer<QWidget>& ultimoModal()
+// The modal windows already answered that are still open (an editor under the box it
+// opened); guarded pointers: a new box may be made where an old one was.
+QList<QPointer<QWidget>>& atendidos()
 {
-    static QPointer<QWidget> w;
+    static QList<QPointer<QWidget>> w;
     return w;
+}
+
+bool atendido(QWidget* janela)
+{
+    return std::any_of(
+        atendidos().cbegin(), atendidos().cend(), [janela](const QPointer<QWidget>& p) { return p == janela; });
 }
 
 // Looks for a new modal window every few milliseconds while answers are waiting.
@@ -44,12 +54,12 @@ QTimer& vigia()
         auto* timer = new QTimer(QCoreApplication::instance());
         timer->setInterval(5);
         QObject::connect(timer, &QTimer::timeout, [] {
-            if (ultimoModal() && !ultimoModal()->isVisible())
-                ultimoModal() = nullptr;
+            // A window closed since it was answered is new when it shows again.
+            atendidos().removeIf([](const QPointer<QWidget>& p) { return !p || !p->isVisible(); });
             QWidget* modal = QApplication::activeModalWidget();
-            if (!modal || modal == ultimoModal() || !modal->isVisible() || pendentes().empty())
+            if (!modal || atendido(modal) || !modal->isVisible() || pendentes().empty())
                 return;
-            ultimoModal() = modal;
+            atendidos().append(modal);
             auto acao = std::move(pendentes().front());
             pendentes().pop_front();
             if (pendentes().empty())
@@ -59,6 +69,40 @@ QTimer& vigia()
         return timer;
     }();
     return *t;
+}
+
+// A modal window nobody answers would hold the test forever: after a few seconds without an
+// answer waiting, it fails the test and is closed.
+void vigiaEsquecidos()
+{
+    static QTimer* t = [] {
+        auto* timer = new QTimer(QCoreApplication::instance());
+        timer->setInterval(100);
+        QObject::connect(timer, &QTimer::timeout, [] {
+            static QPointer<QWidget> esquecido;
+            static int vezes = 0;
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || !modal->isVisible() || atendido(modal) || !pendentes().empty()) {
+                esquecido = nullptr;
+                return;
+            }
+            if (modal != esquecido) {
+                esquecido = modal;
+                vezes = 0;
+            }
+            if (++vezes < 30)
+                return;
+            ADD_FAILURE() << "a modal window nobody answered: " << modal->windowTitle().toStdString() << " "
+                          << TextoCaixa(modal).toStdString();
+            if (auto* dialogo = qobject_cast<QDialog*>(modal))
+                dialogo->reject();
+            else
+                modal->close();
+        });
+        return timer;
+    }();
+    if (!t->isActive())
+        t->start();
 }
 
 } // namespace
@@ -71,6 +115,7 @@ QDateTime Agora()
 JanelaTeste::JanelaTeste()
 {
     EXPECT_TRUE(dir_.isValid());
+    vigiaEsquecidos();
     janela_ = std::make_unique<TfrmPrincipal>(dir_.path(), arquivoConfiguracao());
     janela_->caso().relogio = [] { return Agora(); };
 }
@@ -112,9 +157,10 @@ QVariant JanelaTeste::valor(const QString& sql) const
 
 void QuandoModal(std::function<void(QWidget*)> acao)
 {
-    // A dialog kept between uses (the search dialog) counts as new each time it is shown.
-    if (ultimoModal() && !ultimoModal()->isVisible())
-        ultimoModal() = nullptr;
+    // A window closed since it was answered is new when it shows again (a dialog kept
+    // between uses).
+    atendidos().removeIf([](const QPointer<QWidget>& p) { return !p || !p->isVisible(); });
+    vigiaEsquecidos();
     pendentes().push_back([acao = std::move(acao)](QWidget* janela) {
         // Not inside the timer that found it: the answer may open another modal window.
         QTimer::singleShot(0, janela, [acao, janela] { acao(janela); });
@@ -180,6 +226,8 @@ void Digita(QWidget* campo, const QString& texto)
     campo->setFocus(Qt::TabFocusReason);
     if (auto* linha = qobject_cast<QLineEdit*>(campo))
         linha->selectAll();
+    else if (auto* lista = qobject_cast<QComboBox*>(campo); lista && lista->lineEdit())
+        lista->lineEdit()->selectAll();
     Tecla(campo, texto);
     QTest::keyClick(campo, Qt::Key_Tab);
 }

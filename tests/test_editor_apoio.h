@@ -56,6 +56,8 @@ private:
 
 // Runs `acao` on the next modal window that appears (a dialog or a message box), once the
 // event loop has shown it. Several may be queued: each takes the next new modal window.
+// A modal window that shows with no answer waiting fails the test after three seconds and
+// is closed, so that it cannot hold the test forever.
 void QuandoModal(std::function<void(QWidget* janela)> acao);
 // Waits until every queued answer has run (or fails the test after a few seconds).
 void EsperaModais();
@@ -69,7 +71,8 @@ void AnotaCaixa(QStringList& textos);
 void Aciona(TfrmPrincipal& janela, const QString& nome);
 // Types the text, accents included, key by key.
 void Tecla(QWidget* campo, const QString& texto);
-// Types into a field after selecting what it holds, then leaves it with Tab.
+// Types into a field (a line edit or an editable drop-down) after selecting what it holds,
+// then leaves it with Tab. "\b" is the backspace key.
 void Digita(QWidget* campo, const QString& texto);
 
 } // namespace quintar::teste

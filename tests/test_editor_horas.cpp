@@ -4,7 +4,10 @@
 // checks of a line, the reflex-only flag shared by every line, and the main window's
 // untick path when every line is deleted.
 
-#include "test_editor_grade.h"
+#include "test_editor_itens.h"
+
+#include "Grade.h"
+#include "Registros.h"
 
 #include "Ambiente.h"
 #include "BancoDados.h"
@@ -30,6 +33,10 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 using namespace quintar;
@@ -39,24 +46,13 @@ namespace {
 
 constexpr qint64 IdCaso = 1234;
 
-const TfrmPrincipal::Item& Item(JanelaTeste& t, const char* flag)
-{
-    return t.j().itens()[t.j().indiceItem(QString::fromLatin1(flag))];
-}
-
-// A click on the box itself (the row is wider than the box and its caption).
-void Marca(QAbstractButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
-
 int Conta(JanelaTeste& t, const char* tabela)
 {
     return t.valor(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PROCESSO_ID = 1234").arg(QLatin1String(tabela)))
         .toInt();
 }
 
-QString Linhas(JanelaTeste& t, const char* tabela, const char* expressao)
+QString ColunaGravada(JanelaTeste& t, const char* tabela, const char* expressao)
 {
     return t
         .valor(QStringLiteral("SELECT GROUP_CONCAT(v, ' ') FROM (SELECT %1 AS v FROM %2 WHERE PROCESSO_ID = 1234 "
@@ -71,7 +67,7 @@ void SemanaDe54Horas(QWidget* janela)
     auto* jornada = static_cast<TfrmJornadaHE*>(janela);
     QuandoModal([](QWidget* m) {
         auto* modelos = static_cast<TfrmModJornada*>(m);
-        Marca(modelos->modelos()->button(3));
+        Clica(modelos->modelos()->button(3));
         QTest::mouseClick(modelos->btnOk(), Qt::LeftButton);
     });
     QTest::mouseClick(jornada->ui().btnModelo, Qt::LeftButton);
@@ -87,9 +83,9 @@ TEST(HorasExtras, AClerkDescribesTheWeekAndGetsTheTotalTheCommandLineGives)
     JanelaTeste t;
     const QString arquivo = t.copiaExemplo();
     t.mostra(arquivo);
-    QCheckBox* horas = Item(t, "CALCULA_HORAS_EXTRAS").chk;
+    QCheckBox* horas = CaixaItem(t, "CALCULA_HORAS_EXTRAS");
     ASSERT_TRUE(horas->isChecked());
-    Marca(horas); // off: the sample's line goes
+    Clica(horas); // off: the sample's line goes
     ASSERT_EQ(Conta(t, "TAB_HORAS_EXTRAS"), 0);
 
     QuandoModal([](QWidget* janela) {
@@ -118,15 +114,15 @@ TEST(HorasExtras, AClerkDescribesTheWeekAndGetsTheTotalTheCommandLineGives)
         EXPECT_FALSE(e->que1()->emEdicao()); // saved with its checks
         QTest::mouseClick(e->btnOk(), Qt::LeftButton);
     });
-    Marca(horas);
+    Clica(horas);
     EsperaModais();
     ASSERT_TRUE(horas->isChecked());
-    EXPECT_EQ(Linhas(t, "TAB_HORAS_EXTRAS", "NUMERO_MEDIO_DIURNO"), QString::number(4287 * 100));
+    EXPECT_EQ(ColunaGravada(t, "TAB_HORAS_EXTRAS", "NUMERO_MEDIO_DIURNO"), QString::number(4287 * 100));
     EXPECT_EQ(Conta(t, "TAB_JT_EXTRA"), 2);
     EXPECT_TRUE(LeBytes(arquivo).contains("<NUMERO_MEDIO_DIURNO>42,87</NUMERO_MEDIO_DIURNO>"));
 
     QTest::mouseClick(t.j().ui().btnCalcula, Qt::LeftButton);
-    const QString mostrado = Item(t, "CALCULA_HORAS_EXTRAS").edt->text();
+    const QString mostrado = t.j().itens()[t.j().indiceItem(QStringLiteral("CALCULA_HORAS_EXTRAS"))].edt->text();
     EXPECT_NE(mostrado, u"0,00");
 
     // The command line on the case file the window wrote, in a program folder of its own.
@@ -165,7 +161,7 @@ TEST(HorasExtras, TheLinesWageOptionsAndANewLineThatCopiesThem)
             EXPECT_EQ(ui.cmbDivisor->currentText(), u"220 - (8 Horas Diárias)");
             Digita(ui.edtPercentual, QStringLiteral("7x0"));
             EXPECT_EQ(ui.edtPercentual->text(), u"70");
-            Marca(ui.chkApenasAdicional);
+            Clica(ui.chkApenasAdicional);
             ui.cmbDivisor->setFocus();
             QTest::keyClick(ui.cmbDivisor, Qt::Key_Down);
             EXPECT_EQ(ui.cmbDivisor->currentText(), u"180 - (6 Horas Diárias)");
@@ -202,7 +198,7 @@ TEST(HorasExtras, TheLinesWageOptionsAndANewLineThatCopiesThem)
     });
     EXPECT_TRUE(e.Executa(IdCaso));
     EsperaModais();
-    EXPECT_EQ(Linhas(t, "TAB_HORAS_EXTRAS",
+    EXPECT_EQ(ColunaGravada(t, "TAB_HORAS_EXTRAS",
                   "SEQUENCIAL || '-' || MES_INICIAL || '/' || ANO_INICIAL || '-' || "
                   "IND_DIVISOR_HORA || '-' || (PERCENTUAL / 10000) || '-' || "
                   "NUMERO_MEDIO_NOTURNO"),
@@ -294,7 +290,8 @@ TEST(HorasExtras, ALineIsCheckedBeforeItIsStored)
         EXPECT_EQ(ok, !*k.mensagem);
         EXPECT_EQ(mensagens, *k.mensagem ? QStringList({QString::fromUtf8(k.mensagem)}) : QStringList());
         if (*k.mensagem) {
-            EXPECT_EQ(Linhas(t, "TAB_HORAS_EXTRAS", "MES_FINAL || '/' || ANO_FINAL || '-' || NUMERO_MEDIO_DIURNO"),
+            EXPECT_EQ(
+                ColunaGravada(t, "TAB_HORAS_EXTRAS", "MES_FINAL || '/' || ANO_FINAL || '-' || NUMERO_MEDIO_DIURNO"),
                 u"1/2025-200000"); // nothing written
         }
     }
@@ -344,11 +341,11 @@ TEST(HorasExtras, EveryLineDeletedSwitchesTheItemOffFromItsOptionsButton)
                 e->reject();
             cancelado = e->result() == QDialog::Rejected;
         });
-        QTest::mouseClick(Item(t, "CALCULA_HORAS_EXTRAS").btn, Qt::LeftButton);
+        QTest::mouseClick(OpcoesItem(t, "CALCULA_HORAS_EXTRAS"), Qt::LeftButton);
         EsperaModais();
         EXPECT_TRUE(cancelado);
-        EXPECT_FALSE(Item(t, "CALCULA_HORAS_EXTRAS").chk->isChecked());
-        EXPECT_FALSE(Item(t, "CALCULA_HORAS_EXTRAS").btn->isEnabled());
+        EXPECT_FALSE(CaixaItem(t, "CALCULA_HORAS_EXTRAS")->isChecked());
+        EXPECT_FALSE(OpcoesItem(t, "CALCULA_HORAS_EXTRAS")->isEnabled());
         EXPECT_EQ(Conta(t, "TAB_HORAS_EXTRAS"), 0);
         EXPECT_EQ(Conta(t, "TAB_JT_EXTRA"), 0);
         EXPECT_TRUE(LeBytes(arquivo).contains("<CALCULA_HORAS_EXTRAS>N</CALCULA_HORAS_EXTRAS>"));
@@ -358,9 +355,9 @@ TEST(HorasExtras, EveryLineDeletedSwitchesTheItemOffFromItsOptionsButton)
     JanelaTeste t;
     t.mostra(t.copiaExemplo());
     QuandoModal([](QWidget* janela) { static_cast<QDialog*>(janela)->reject(); });
-    QTest::mouseClick(Item(t, "CALCULA_HORAS_EXTRAS").btn, Qt::LeftButton);
+    QTest::mouseClick(OpcoesItem(t, "CALCULA_HORAS_EXTRAS"), Qt::LeftButton);
     EsperaModais();
-    EXPECT_TRUE(Item(t, "CALCULA_HORAS_EXTRAS").chk->isChecked());
+    EXPECT_TRUE(CaixaItem(t, "CALCULA_HORAS_EXTRAS")->isChecked());
     EXPECT_EQ(Conta(t, "TAB_HORAS_EXTRAS"), 1);
 }
 
@@ -382,7 +379,7 @@ TEST(HorasExtras, OnlyTheReflexesIsMarkedOnEveryLine)
         QuandoModal([&titulo](QWidget* janela) {
             auto* r = static_cast<TfrmReflexos*>(janela);
             titulo = r->windowTitle();
-            Marca(r->ui().chkApenasReflexo);
+            Clica(r->ui().chkApenasReflexo);
             QTest::mouseClick(r->btnOk(), Qt::LeftButton);
         });
         QTest::mouseClick(e.btnReflexos(), Qt::LeftButton);
@@ -393,14 +390,14 @@ TEST(HorasExtras, OnlyTheReflexesIsMarkedOnEveryLine)
     EXPECT_TRUE(e.Executa(IdCaso));
     EsperaModais();
     EXPECT_EQ(titulo, u"Reflexos - Horas Extras");
-    EXPECT_EQ(Linhas(t, "TAB_HORAS_EXTRAS", "IND_APENAS_REFLEXO"), u"S S S");
+    EXPECT_EQ(ColunaGravada(t, "TAB_HORAS_EXTRAS", "IND_APENAS_REFLEXO"), u"S S S");
 }
 
 TEST(Noturno, TickedTheLineNeedsItsHoursWhichTheNightScheduleGives)
 {
     JanelaTeste t;
     t.mostra(t.copiaExemplo());
-    QCheckBox* noturno = Item(t, "CALCULA_NOTURNO").chk;
+    QCheckBox* noturno = CaixaItem(t, "CALCULA_NOTURNO");
     ASSERT_FALSE(noturno->isChecked());
     QStringList mensagens;
     QuandoModal([&](QWidget* janela) {
@@ -440,12 +437,12 @@ TEST(Noturno, TickedTheLineNeedsItsHoursWhichTheNightScheduleGives)
         EXPECT_EQ(TextoCelula(g, 0, QStringLiteral("NUMERO_MEDIO")), u"171,43");
         QTest::mouseClick(e->btnOk(), Qt::LeftButton);
     });
-    Marca(noturno);
+    Clica(noturno);
     EsperaModais();
     EXPECT_EQ(mensagens, QStringList({"Nro Médio Horas Mês deve ser maior que zero."}));
     EXPECT_TRUE(noturno->isChecked());
     EXPECT_EQ(t.caso().texto(u"CALCULA_NOTURNO"), u"S");
-    EXPECT_EQ(Linhas(t, "TAB_NOTURNO", "NUMERO_MEDIO"), QString::number(17143 * 100));
+    EXPECT_EQ(ColunaGravada(t, "TAB_NOTURNO", "NUMERO_MEDIO"), QString::number(17143 * 100));
     EXPECT_EQ(
         t.valor(QStringLiteral("SELECT ENTRADA || '-' || SAIDA || '-' || IND_SEXTA || IFNULL(IND_SABADO, '') FROM "
                                "TAB_JT_NOTURNO"))
@@ -453,7 +450,7 @@ TEST(Noturno, TickedTheLineNeedsItsHoursWhichTheNightScheduleGives)
         u"2200-500-S");
 
     // Unticked: its lines and its schedule go.
-    Marca(noturno);
+    Clica(noturno);
     EXPECT_EQ(Conta(t, "TAB_NOTURNO"), 0);
     EXPECT_EQ(Conta(t, "TAB_JT_NOTURNO"), 0);
 }

@@ -3,7 +3,10 @@
 // and its table, the figures handed back, the refusals that keep what was typed and write
 // nothing, and the night schedule that starts from the overtime shifts.
 
-#include "test_editor_grade.h"
+#include "test_editor_itens.h"
+
+#include "Grade.h"
+#include "Registros.h"
 
 #include "BancoDados.h"
 #include "Motor.h"
@@ -20,6 +23,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -44,18 +51,12 @@ QString Horas(long double horas)
     return QString::number(static_cast<double>(horas), 'f', 2);
 }
 
-// A click on the box of a check box or a radio button (the row is wider than the box).
-void Marca(QAbstractButton* b)
-{
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
-
 // "Modelos p/Semana" answered with the model of that index.
 void EscolheModelo(QPushButton* botao, int indice)
 {
     QuandoModal([indice](QWidget* janela) {
         auto* modelos = static_cast<TfrmModJornada*>(janela);
-        Marca(modelos->modelos()->button(indice));
+        Clica(modelos->modelos()->button(indice));
         QTest::mouseClick(modelos->btnOk(), Qt::LeftButton);
     });
     QTest::mouseClick(botao, Qt::LeftButton);
@@ -94,7 +95,7 @@ TEST(Jornada, TheFortyFourHourWeekWithTwoExtraHoursADay)
             for (QAbstractButton* b : m->modelos()->buttons())
                 modelos.append(b->text());
             EXPECT_TRUE(m->modelos()->button(0)->isChecked());
-            Marca(m->modelos()->button(3));
+            Clica(m->modelos()->button(3));
             QTest::mouseClick(m->btnOk(), Qt::LeftButton);
         });
         QTest::mouseClick(ui.btnModelo, Qt::LeftButton);
@@ -160,10 +161,18 @@ TEST(Jornada, RefusalsKeepWhatWasTypedAndWriteNothing)
             "Intervalo maior ou igual ao tempo trabalhado!", grade},
         {"intervalo maior que o turno noturno", turno("2200", "0200", "0500"), false,
             "Intervalo maior ou igual ao tempo trabalhado!", grade},
-        {"entrada noturna 2500", [](TfrmJornadaHE& d) { Digita(d.ui().edtEntradaNoturno, QStringLiteral("2500")); },
+        {"entrada noturna 2500",
+            [turno](TfrmJornadaHE& d) {
+                turno("0800", "1700", "0100")(d);
+                Digita(d.ui().edtEntradaNoturno, QStringLiteral("2500"));
+            },
             false, "Entrada noturna inválida!", [](TfrmJornadaHE& d) -> QWidget* { return d.ui().edtEntradaNoturno; }},
-        {"saída noturna 2460", [](TfrmJornadaHE& d) { Digita(d.ui().edtSaidaNoturno, QStringLiteral("2460")); }, true,
-            "Saída noturna inválida!", [](TfrmJornadaHE& d) -> QWidget* { return d.ui().edtSaidaNoturno; }},
+        {"saída noturna 2460",
+            [turno](TfrmJornadaHE& d) {
+                turno("2200", "0600", "0000")(d);
+                Digita(d.ui().edtSaidaNoturno, QStringLiteral("2460"));
+            },
+            true, "Saída noturna inválida!", [](TfrmJornadaHE& d) -> QWidget* { return d.ui().edtSaidaNoturno; }},
     };
     for (const Caso& k : casos) {
         SCOPED_TRACE(k.nome);
@@ -202,16 +211,16 @@ TEST(Jornada, LettersCannotBeTypedIntoHourBoxesOrCells)
     t.mostra(t.copiaExemplo());
     TfrmJornadaHE d(t.j().motor(), &t.j());
     QuandoModal([&](QWidget*) {
+        DigitaCelula(d.gri1(), 0, QStringLiteral("ENTRADA"), QStringLiteral("0a8:3z0"));
+        EXPECT_EQ(TextoCelula(d.gri1(), 0, QStringLiteral("ENTRADA")), u"08:30");
+        DigitaCelula(d.gri1(), 0, QStringLiteral("SAIDA"), QStringLiteral("2x2"));
+        EXPECT_EQ(TextoCelula(d.gri1(), 0, QStringLiteral("SAIDA")), u"22:00");
         Digita(d.ui().edtEntradaNoturno, QStringLiteral("2a1b3c0"));
         EXPECT_EQ(d.ui().edtEntradaNoturno->text(), u"2130");
         Digita(d.ui().edtAcimaDa, QStringLiteral("x0y9"));
         EXPECT_EQ(d.ui().edtAcimaDa->text(), u"09");
         Digita(d.ui().edtAteA, QStringLiteral("dez"));
         EXPECT_EQ(d.ui().edtAteA->text(), QString());
-        DigitaCelula(d.gri1(), 0, QStringLiteral("ENTRADA"), QStringLiteral("0a8:3z0"));
-        EXPECT_EQ(TextoCelula(d.gri1(), 0, QStringLiteral("ENTRADA")), u"08:30");
-        DigitaCelula(d.gri1(), 0, QStringLiteral("SAIDA"), QStringLiteral("2x2"));
-        EXPECT_EQ(TextoCelula(d.gri1(), 0, QStringLiteral("SAIDA")), u"22:00");
         d.reject();
     });
     d.Executa(IdCaso);
@@ -253,11 +262,11 @@ TEST(Jornada, TheFiguresHandedBackAreTheOnesShown)
     TfrmJornadaHE outra(t.j().motor(), &t.j());
     QuandoModal([&](QWidget*) {
         EXPECT_EQ(outra.ui().edtAcimaDa->text(), u"07");
-        Marca(outra.ui().rbtSemanal);
+        Clica(outra.ui().rbtSemanal);
         EXPECT_EQ(outra.ui().edtAcimaDa->text(), u"44");
-        Marca(outra.ui().rbtDiaria);
+        Clica(outra.ui().rbtDiaria);
         EXPECT_EQ(outra.ui().edtAcimaDa->text(), u"08");
-        Marca(outra.ui().chkCopiarResultado);
+        Clica(outra.ui().chkCopiarResultado);
         QTest::mouseClick(outra.btnOk(), Qt::LeftButton);
     });
     EXPECT_TRUE(outra.Executa(IdCaso));

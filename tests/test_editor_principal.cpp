@@ -141,7 +141,9 @@ TEST(JanelaPrincipal, CalculateShowsWhatTheCommandLinePrintsForTheWrittenFile)
     EXPECT_TRUE(t.j().isEnabled());
     EXPECT_EQ(t.j().ui().stkCentral->currentWidget(), t.j().ui().grbItens);
 
-    const ResultadoCli r = RodaCli({QStringLiteral("--pasta"), t.pasta(), QStringLiteral("resumo"), arquivo});
+    // A program folder of its own: the command line would reset the window's working tables.
+    QTemporaryDir pastaCli;
+    const ResultadoCli r = RodaCli({QStringLiteral("--pasta"), pastaCli.path(), QStringLiteral("resumo"), arquivo});
     ASSERT_EQ(r.codigo, 0) << r.erros.toStdString();
     QMap<QString, QString> impresso;
     for (const QString& linha : r.saida.split(u'\n'))
@@ -396,4 +398,41 @@ TEST(JanelaPrincipal, ASecondStartHandsOverToTheRunningCopyAndEnds)
     EXPECT_FALSE(terceiro.waitForFinished(1500));
     terceiro.kill();
     terceiro.waitForFinished();
+}
+
+TEST(JanelaPrincipal, TabGoesFromTopToBottomAndEveryControlHasAName)
+{
+    JanelaTeste t;
+    t.mostra(t.copiaExemplo());
+    const Ui::TfrmPrincipal& ui = t.j().ui();
+    QStringList ordem;
+    ui.edtReclamante->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 40; ++i) {
+        QWidget* foco = t.j().focusWidget();
+        ordem.append(foco->objectName());
+        if (foco == ui.btnCalcula)
+            break;
+        QTest::keyClick(foco, Qt::Key_Tab);
+    }
+    QStringList esperada{"edtReclamante", "edtReclamado", "datAtualizacao", "datInicioPacto", "datFimPacto",
+        "edtSalarioFixo", "btnVariaSal"};
+    for (const auto& item : t.j().itens()) {
+        esperada.append(item.chk->objectName());
+        if (item.btn->isEnabled())
+            esperada.append(item.btn->objectName());
+    }
+    esperada.append(QStringLiteral("btnCalcula"));
+    EXPECT_EQ(ordem, esperada);
+
+    // What a screen reader says of the controls that show no text of their own.
+    const QList<QLabel*> rotulos = t.j().findChildren<QLabel*>();
+    for (QWidget* w : t.j().findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&t.j()) || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        const auto* botao = qobject_cast<QAbstractButton*>(w);
+        const bool temTexto = botao && !botao->text().isEmpty();
+        const bool temRotulo =
+            std::any_of(rotulos.cbegin(), rotulos.cend(), [w](const QLabel* l) { return l->buddy() == w; });
+        EXPECT_TRUE(temTexto || temRotulo || !w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    }
 }

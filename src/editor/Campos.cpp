@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
@@ -247,6 +248,12 @@ void CampoMoney::defineValor(std::optional<Money> valor)
     mostraTexto();
 }
 
+void CampoMoney::defineCasas(int casas)
+{
+    casas_ = casas;
+    mostraTexto();
+}
+
 void CampoMoney::mostraTexto()
 {
     if (!valor_) {
@@ -254,13 +261,14 @@ void CampoMoney::mostraTexto()
         return;
     }
     if (hasFocus()) {
-        // Plain digits while editing; every decimal it has (a few amounts carry four).
+        // Plain digits while editing; every decimal it has (a few amounts carry four), and at
+        // least the decimals it is shown with.
         QString t = valor_->toString(u',');
-        const qsizetype virgula = t.indexOf(u',');
-        if (virgula < 0)
-            t += QStringLiteral(",00");
-        else if (t.size() - virgula == 2)
-            t += u'0';
+        if (!t.contains(u','))
+            t += u',';
+        const qsizetype decimais = t.size() - t.indexOf(u',') - 1;
+        if (decimais < casas_)
+            t += QString(casas_ - decimais, u'0');
         setText(t);
         return;
     }
@@ -294,6 +302,18 @@ void EncadeiaCampos(const QVector<QWidget*>& ordem, std::function<bool()> enquan
                 seguinte->setFocus(Qt::TabFocusReason);
         });
     }
+}
+
+void PreencheMeses(QComboBox* lista)
+{
+    for (int m = 1; m <= 12; ++m)
+        lista->addItem(QString::number(m), qlonglong(m));
+}
+
+void OrdemTabulacao(const QVector<QWidget*>& ordem)
+{
+    for (int i = 0; i + 1 < ordem.size(); ++i)
+        QWidget::setTabOrder(ordem[i], ordem[i + 1]);
 }
 
 CampoNumero::CampoNumero(QWidget* pai) : CampoValor(pai)

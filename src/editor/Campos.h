@@ -11,6 +11,7 @@
 #include <optional>
 
 class QCalendarWidget;
+class QComboBox;
 
 namespace quintar {
 
@@ -102,6 +103,8 @@ public:
 
     std::optional<Money> valor() const { return valor_; }
     void defineValor(std::optional<Money> valor);
+    // The decimals shown when the field is not edited (a percentage "20,0").
+    void defineCasas(int casas);
     // The amount of a typed text ("1.234,56", "-0,5", "1234"); nothing for an empty or
     // unreadable text.
     static std::optional<Money> leTexto(const QString& texto);
@@ -151,5 +154,11 @@ void ApenasDigitos(QLineEdit* campo);
 // Each field, filled to its maximum length by typing, hands the focus to the next one of
 // the list (the last one only receives it); `enquanto`, when given, must hold as well.
 void EncadeiaCampos(const QVector<QWidget*>& ordem, std::function<bool()> enquanto = {});
+
+// The month list "1" to "12" of a drop-down, each item carrying its number.
+void PreencheMeses(QComboBox* lista);
+
+// The tab order of a dialog, from the first widget of the list to the last.
+void OrdemTabulacao(const QVector<QWidget*>& ordem);
 
 } // namespace quintar

@@ -4,12 +4,23 @@
 #include "CasoAberto.h"
 #include "Motor.h"
 #include "PreparaPadrao.h"
+#include "Tfrm13.h"
+#include "TfrmAvisoPrevio.h"
+#include "TfrmFGTS.h"
+#include "TfrmFerias.h"
 #include "TfrmHorasExtras.h"
+#include "TfrmINSS.h"
+#include "TfrmIR.h"
 #include "TfrmInsalub.h"
+#include "TfrmJuros.h"
+#include "TfrmMultas.h"
 #include "TfrmNoturno.h"
+#include "TfrmOutrosDeb.h"
 #include "TfrmPeric.h"
 #include "TfrmRSR.h"
 #include "TfrmSalario.h"
+
+#include <memory>
 
 namespace quintar {
 
@@ -28,49 +39,41 @@ EditorItem semDialogo(Preparacao prepara)
         {}};
 }
 
-// The item's editor dialog, run for the open case.
-template <class Dialogo>
-std::function<bool(QWidget*, Motor&, CasoAberto&)> comDialogo()
+// A single-row editor run for the case.
+template <typename Editor>
+EditorItem editorDoCaso()
 {
-    return [](QWidget* pai, Motor& motor, CasoAberto& caso) {
-        Dialogo editor(motor, pai);
-        return editor.Executa(caso.processoId());
-    };
+    return {[](QWidget* pai, Motor& motor, CasoAberto& caso) {
+                Editor editor(motor, pai);
+                return editor.Executa(caso.processoId());
+            },
+        {}};
 }
 
-// An editor of lines: its list as the editor left it says whether the item goes off.
-template <class Dialogo>
-EditorItem comLinhas()
+// An editor that is given the whole case row.
+template <typename Editor>
+EditorItem editorComCaso()
+{
+    return {[](QWidget* pai, Motor& motor, CasoAberto& caso) {
+                Editor editor(motor, pai);
+                return editor.Executa(caso);
+            },
+        {}};
+}
+
+// The lines of overtime, night premium, other credits or debits: OK with lines; whether the editor's grid was left
+// without any (Cancel after deleting them all) is what the window asks afterwards.
+template <typename Editor>
+EditorItem editorDeLinhas()
 {
     auto vazia = std::make_shared<bool>(false);
     return {[vazia](QWidget* pai, Motor& motor, CasoAberto& caso) {
-                Dialogo editor(motor, pai);
+                Editor editor(motor, pai);
                 const bool ok = editor.Executa(caso.processoId());
                 *vazia = editor.SemLinhas();
-                return ok;
+                return ok && !*vazia;
             },
         [vazia](Motor&, qint64) { return *vazia; }};
-}
-
-std::function<bool(Motor&, qint64)> semLinhas(const char* tabela)
-{
-    return [tabela](Motor& motor, qint64 id) {
-        return motor.banco
-                   .escalar(
-                       QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PROCESSO_ID = :id").arg(QLatin1String(tabela)),
-                       {{"id", id}})
-                   .toInt()
-            == 0;
-    };
-}
-
-QDate inicio(const CasoAberto& caso)
-{
-    return caso.data(u"DATA_INICIO_PACTO");
-}
-QDate fim(const CasoAberto& caso)
-{
-    return caso.data(u"DATA_FIM_PACTO");
 }
 
 } // namespace
@@ -84,44 +87,35 @@ EditorItem EditorDoItem(QStringView flag)
                 },
             {}};
     if (flag == u"CALCULA_AVISO_PREVIO")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaAviso(m.banco, c.processoId()); });
+        return editorComCaso<TfrmAvisoPrevio>();
     if (flag == u"CALCULA_13_SALARIO")
-        return semDialogo([](Motor& m, CasoAberto& c) { m.decimo.GeraAnos13Salario(c.processoId()); });
+        return editorComCaso<Tfrm13>();
     if (flag == u"CALCULA_FERIAS")
-        return semDialogo(
-            [](Motor& m, CasoAberto& c) { m.ferias.GeraPeriodosFerias(fim(c), inicio(c), c.processoId()); });
+        return editorComCaso<TfrmFerias>();
     if (flag == u"CALCULA_FGTS")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaFGTS(m.banco, c.processoId(), inicio(c), fim(c)); });
+        return editorDoCaso<TfrmFGTS>();
     if (flag == u"CALCULA_INSS")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaINSS(m.banco, c.processoId()); });
+        return editorDoCaso<TfrmINSS>();
     if (flag == u"CALCULA_IR")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaIR(m.banco, c.processoId()); });
+        return editorDoCaso<TfrmIR>();
     if (flag == u"CALCULA_JUROS")
-        return semDialogo([](Motor& m, CasoAberto& c) {
-            PreparaJuros(m.banco, c.processoId(), inicio(c), c.data(u"DATA_ATUALIZACAO"));
-        });
+        return editorDoCaso<TfrmJuros>();
     if (flag == u"CALCULA_HORAS_EXTRAS")
-        return comLinhas<TfrmHorasExtras>();
+        return editorDeLinhas<TfrmHorasExtras>();
     if (flag == u"CALCULA_NOTURNO")
-        return comLinhas<TfrmNoturno>();
+        return editorDeLinhas<TfrmNoturno>();
     if (flag == u"CALCULA_INSALUBRIDADE")
-        return {comDialogo<TfrmInsalub>(), {}};
+        return editorDoCaso<TfrmInsalub>();
     if (flag == u"CALCULA_PERICULOSIDADE")
-        return {comDialogo<TfrmPeric>(), {}};
+        return editorDoCaso<TfrmPeric>();
     if (flag == u"CALCULA_RSR")
-        return {comDialogo<TfrmRSR>(), {}};
+        return editorDoCaso<TfrmRSR>();
     if (flag == u"CALCULA_MULTAS")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaMultas(m.banco, c.processoId()); });
-    if (flag == u"CALCULA_OUTROS_CRED") {
-        EditorItem e = semDialogo({});
-        e.listaVazia = semLinhas("TAB_OUTROS_CREDITO");
-        return e;
-    }
-    if (flag == u"CALCULA_OUTROS_DEB") {
-        EditorItem e = semDialogo({});
-        e.listaVazia = semLinhas("TAB_OUTROS_DEBITO");
-        return e;
-    }
+        return editorDoCaso<TfrmMultas>();
+    if (flag == u"CALCULA_OUTROS_CRED")
+        return editorDeLinhas<TfrmOutrosCred>();
+    if (flag == u"CALCULA_OUTROS_DEB")
+        return editorDeLinhas<TfrmOutrosDeb>();
     return semDialogo({});
 }
 

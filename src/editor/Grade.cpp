@@ -81,6 +81,8 @@ QString ModeloRegistros::texto(int coluna, const QVariant& v) const
         return ZerosEsquerda(v.toString(), 2);
     if (g.tipo == ColunaGrade::Tipo::Hora)
         return TextoHora(v.toInt());
+    if (g.zeros > 0)
+        return ZerosEsquerda(v.toString(), g.zeros);
     if (c.tipo == TipoColuna::Money)
         return lerMoney(v).formatado();
     if (c.tipo == TipoColuna::Decimal)
@@ -98,7 +100,7 @@ QString ModeloRegistros::textoEdicao(int coluna, const QVariant& v) const
         return {};
     if (ehMoney(c.tipo))
         return lerMoney(v).toString(u',');
-    if (colunas_[coluna].tipo == ColunaGrade::Tipo::Mes)
+    if (colunas_[coluna].tipo == ColunaGrade::Tipo::Mes || colunas_[coluna].zeros > 0)
         return v.toString();
     return texto(coluna, v);
 }
@@ -361,6 +363,13 @@ public:
     {
         Registros& r = modelo_->registros();
         if (indice.isValid() && indice.row() != r.atual() && r.atual() >= 0) {
+            const int deixada = r.atual();
+            if (grade_->descartaNovaIntocada()) {
+                const int linha = indice.row() > deixada ? indice.row() - 1 : indice.row();
+                if (linha >= 0 && linha < r.quantidade())
+                    QItemSelectionModel::setCurrentIndex(modelo_->index(linha, indice.column()), comando);
+                return;
+            }
             try {
                 r.vaiPara(indice.row());
             } catch (const Erro& e) {
@@ -450,6 +459,28 @@ void Grade::vaiParaCampo(int linha, const QString& campo)
     setFocus(Qt::OtherFocusReason);
 }
 
+bool Grade::descartaNovaIntocada()
+{
+    if (!modelo_)
+        return false;
+    Registros& r = modelo_->registros();
+    if (r.estado() != Registros::Estado::Inserindo || r.modificado())
+        return false;
+    r.Cancela();
+    return true;
+}
+
+void Grade::focusOutEvent(QFocusEvent* evento)
+{
+    QTableView::focusOutEvent(evento);
+    // Into the grid's own cell editor, a message box or a pop-up is not leaving the grid.
+    const QWidget* destino = QApplication::focusWidget();
+    if (evento->reason() == Qt::ActiveWindowFocusReason || evento->reason() == Qt::PopupFocusReason
+        || (destino && isAncestorOf(destino)) || state() == QAbstractItemView::EditingState)
+        return;
+    descartaNovaIntocada();
+}
+
 void Grade::recusa(const QString& mensagem, const QString& campo, int linha)
 {
     // After the event that caused it is over: a box in the middle of a mouse press or of a
@@ -493,8 +524,9 @@ void Grade::keyPressEvent(QKeyEvent* evento)
         }
         Registros& r = modelo_->registros();
         try {
+            // Below a new row the user left untouched there is nothing to add.
             if (evento->key() == Qt::Key_Down && evento->modifiers() == Qt::NoModifier
-                && r.atual() == r.quantidade() - 1 && r.estado() != Registros::Estado::Inserindo) {
+                && r.atual() == r.quantidade() - 1 && (r.estado() != Registros::Estado::Inserindo || r.modificado())) {
                 r.Acrescenta();
                 return;
             }

@@ -26,6 +26,7 @@ struct ColunaGrade {
     bool somenteLeitura = false;
     QColor cor{}; // the text's colour, when it has one of its own
     int largura = 0; // in characters; 0: from the heading
+    int zeros = 0; // a number shown with leading zeros to this many digits ("00")
     QString texto{}; // Acao: what every row shows
 };
 
@@ -100,6 +101,9 @@ public:
     void confirmaCelula();
     // The cursor to the row's cell of the table column.
     void vaiParaCampo(int linha, const QString& campo);
+    // A new row the user left untouched goes away, as leaving it does (moving to another
+    // row, leaving the grid, OK); true when there was one.
+    bool descartaNovaIntocada();
     // A refusal of the rows: once the current event is over, the cursor goes to the row's
     // cell of the column and recusado() is emitted.
     void recusa(const QString& mensagem, const QString& campo, int linha);
@@ -112,6 +116,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
     void mouseDoubleClickEvent(QMouseEvent* evento) override;
 
 private:

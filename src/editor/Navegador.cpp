@@ -82,6 +82,9 @@ void Navegador::executa(Botao b)
         return;
     grade_->confirmaCelula();
     Registros& r = grade_->modelo()->registros();
+    // Moving on, or starting another new row, leaves an untouched new row behind.
+    if (b != Gravar && b != Cancelar && b != Excluir && b != Alterar)
+        grade_->descartaNovaIntocada();
     try {
         switch (b) {
         case Primeiro:

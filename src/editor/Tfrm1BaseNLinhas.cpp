@@ -33,6 +33,12 @@ void Tfrm1BaseNLinhas::ligaBase(QCheckBox* caixa, const QString& coluna)
     base_.append({caixa, coluna});
 }
 
+void Tfrm1BaseNLinhas::substituiBase(QWidget* opcoes)
+{
+    delete panBase_->layout()->replaceWidget(gruBase_, opcoes);
+    gruBase_->hide();
+}
+
 void Tfrm1BaseNLinhas::FormShow()
 {
     TfrmGrades::FormShow();

@@ -27,6 +27,9 @@ public:
 protected:
     // A check box of the group bound to an S/N column of every row.
     void ligaBase(QCheckBox* caixa, const QString& coluna);
+    // A form of several groups of options (the base and the reflexes) in place of gruBase;
+    // its check boxes are bound with ligaBase() all the same.
+    void substituiBase(QWidget* opcoes);
     void FormShow() override;
     void gravaDepois() override;
 

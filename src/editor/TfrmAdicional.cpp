@@ -5,7 +5,7 @@
 #include "Erro.h"
 #include "Interface.h"
 #include "Registros.h"
-#include "RegrasAdicionais.h"
+#include "RegrasEditores.h"
 #include "Rotinas.h"
 #include "TfrmReflexos.h"
 #include "Valores.h"
@@ -23,7 +23,7 @@ TfrmAdicional::TfrmAdicional(Motor& motor, const QString& tabela, const QString&
     registros->emCache = false;
     registros->permiteInserir = false; // the row is the core's, made when the dialog opens
     registros->permiteExcluir = false;
-    registros->antesDePostar = [this](Registros& r) { ValidaPeriodoAdicional(r, inicioPacto_, fimPacto_); };
+    registros->antesDePostar = [this](Registros& r) { ValidaPeriodo(r, inicioPacto_, fimPacto_); };
     defineQue1(std::move(registros));
 }
 
@@ -32,7 +32,7 @@ void TfrmAdicional::ligaPeriodo(const Periodo& p)
     Vinculos& v = vinculos();
     for (QComboBox* mes : {p.mesInicial, p.mesFinal})
         for (int m = 1; m <= 12; ++m)
-            mes->addItem(QString::number(m));
+            mes->addItem(QString::number(m), m);
     v.liga(p.mesInicial, QStringLiteral("MES_INICIAL"));
     v.liga(p.anoInicial, QStringLiteral("ANO_INICIAL"));
     v.liga(p.mesFinal, QStringLiteral("MES_FINAL"));
@@ -53,9 +53,9 @@ void TfrmAdicional::ligaPeriodo(const Periodo& p)
 void TfrmAdicional::PreparaPadrao(qint64 processoId)
 {
     processoId_ = processoId;
-    const Contrato contrato = contratoDoCaso();
-    inicioPacto_ = contrato.inicio;
-    fimPacto_ = contrato.fim;
+    const DatasProcesso datas = LeDatasProcesso(banco_, processoId_);
+    inicioPacto_ = datas.inicioPacto;
+    fimPacto_ = datas.fimPacto;
     preparaRegistro(inicioPacto_, fimPacto_);
 }
 

@@ -2,6 +2,9 @@
 
 #include "TfrmOkCan.h"
 
+#include <QPair>
+#include <QVector>
+
 class QCheckBox;
 class QGroupBox;
 
@@ -25,7 +28,32 @@ public:
     QGroupBox* grbBaseCalc() const { return grbBaseCalc_; }
     QCheckBox *chkSalario, *chk13sal, *chkHorExt, *chkAdicNot, *chkAdicInsalub, *chkRepSReum;
 
+    // The items a charge may be worked out on, in the order the base group lists them; the
+    // group starts with Salario, DecimoTerceiro, HorasExtras, Noturno, Insalubridade and RSR.
+    enum class ItemBase {
+        AvisoPrevio,
+        Salario,
+        DecimoTerceiro,
+        Ferias,
+        FGTS,
+        HorasExtras,
+        Noturno,
+        Insalubridade,
+        Periculosidade,
+        RSR,
+        Multas,
+        Juros,
+    };
+
 protected:
+    // One more check box of the base group, in its item's place ("Aviso Prévio" first).
+    QCheckBox* acrescentaBase(ItemBase item);
+    // Every box of the base group bound to its item's flag in the tables of the charges
+    // (IND_AVISO_PREVIO, IND_SALARIO, IND_13_SALARIO, ..., IND_MULTAS, IND_JUROS).
+    void ligaBaseCalc();
+    // The tab order after the last field of the subclass's form: the base group's boxes from
+    // top to bottom, then OK and Cancel.
+    void ordenaTabulacao(QWidget* ultimoCampo);
     void FormShow() override { AbreRegistro(); }
     // Reads the case's row; when there is none, creates it (criaRegistro) and reads it again.
     void AbreRegistro();
@@ -37,6 +65,7 @@ protected:
 private:
     QWidget* conteudo_;
     QGroupBox* grbBaseCalc_;
+    QVector<QPair<ItemBase, QCheckBox*>> base_; // in the group's order
 };
 
 } // namespace quintar

@@ -60,6 +60,7 @@ void TfrmGrades::btnOkClick()
     gri1_->confirmaCelula();
     if (!vinculos().confirma())
         return;
+    gri1_->descartaNovaIntocada();
     try {
         que1()->Posta();
     } catch (const Erro& e) {

@@ -189,6 +189,7 @@ void TfrmJornada::btnModeloClick()
 void TfrmJornada::btnOkClick()
 {
     gri1()->confirmaCelula();
+    gri1()->descartaNovaIntocada();
     que1()->Posta();
     Registros& r = *que1();
     const bool temLinhas = r.quantidade() > 0;

@@ -6,6 +6,7 @@
 #include "Interface.h"
 #include "Registros.h"
 #include "RegrasAdicionais.h"
+#include "RegrasEditores.h"
 #include "TfrmReflexos.h"
 #include "Valores.h"
 
@@ -61,7 +62,7 @@ TfrmLinhasHoras::TfrmLinhasHoras(Motor& motor, const Item& item, QWidget* pai)
             nova.define(coluna, valor);
         gri1()->vaiParaCampo(nova.atual(), QStringLiteral("MES_INICIAL"));
     };
-    r.antesDePostar = [this](Registros& linha) { item_.valida(linha, contrato_.inicio, contrato_.fim); };
+    r.antesDePostar = [this](Registros& linha) { item_.valida(linha, datas_.inicioPacto, datas_.fimPacto); };
     connect(&r, &Registros::atualAlterado, this, &TfrmLinhasHoras::lembraLinhaAtual);
     connect(&r, &Registros::registroAlterado, this, &TfrmLinhasHoras::lembraLinhaAtual);
     connect(&r, &Registros::celulaAlterada, this, &TfrmLinhasHoras::lembraLinhaAtual);
@@ -112,8 +113,8 @@ void TfrmLinhasHoras::lembraLinhaAtual()
 void TfrmLinhasHoras::PreparaPadrao(qint64 processoId)
 {
     processoId_ = processoId;
-    contrato_ = contratoDoCaso();
-    item_.prepara(banco_, processoId_, contrato_.inicio, contrato_.fim);
+    datas_ = LeDatasProcesso(banco_, processoId_);
+    item_.prepara(banco_, processoId_, datas_.inicioPacto, datas_.fimPacto);
 }
 
 bool TfrmLinhasHoras::SemLinhas() const
@@ -179,6 +180,7 @@ void TfrmLinhasHoras::mnuExcluirClick()
 void TfrmLinhasHoras::btnOkClick()
 {
     gri1()->confirmaCelula();
+    gri1()->descartaNovaIntocada();
     que1()->Posta();
     que1()->Aplica();
     if (que1()->quantidade() == 0)

@@ -2,6 +2,7 @@
 
 #include "Erro.h"
 #include "PreparaPadrao.h"
+#include "RegrasEditores.h"
 #include "TfrmGrades.h"
 
 #include <QDate>
@@ -68,7 +69,7 @@ private:
     void lembraLinhaAtual();
 
     Item item_;
-    Contrato contrato_;
+    DatasProcesso datas_;
     QPushButton* btnApurar_ = nullptr;
     QPushButton* btnReflexos_ = nullptr;
     Valores linhaAtual_;

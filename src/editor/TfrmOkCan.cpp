@@ -1,11 +1,9 @@
 #include "TfrmOkCan.h"
 
-#include "BancoDados.h"
 #include "Erro.h"
 #include "Interface.h"
 #include "Motor.h"
 #include "Registros.h"
-#include "Valores.h"
 #include "Vinculos.h"
 
 #include <QHBoxLayout>
@@ -119,18 +117,6 @@ void TfrmOkCan::executaComando(const std::function<void()>& comando)
 void TfrmOkCan::ligaComando(QAbstractButton* botao, std::function<void()> comando)
 {
     connect(botao, &QAbstractButton::clicked, this, [this, comando = std::move(comando)] { executaComando(comando); });
-}
-
-TfrmOkCan::Contrato TfrmOkCan::contratoDoCaso() const
-{
-    QSqlQuery& q = banco_.executa(
-        QStringLiteral("SELECT DATA_INICIO_PACTO, DATA_FIM_PACTO FROM TAB_PROCESSO WHERE PROCESSO_ID = :id"),
-        {{"id", processoId_}});
-    Contrato c;
-    if (q.next())
-        c = {lerData(q.value(0)), lerData(q.value(1))};
-    q.finish();
-    return c;
 }
 
 void TfrmOkCan::recusa(const Erro& erro)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDate>
 #include <QDialog>
 
 #include <functional>
@@ -60,12 +59,6 @@ protected:
     // refusal of the core shown as recusa() shows it. ligaComando runs it on a click.
     void executaComando(const std::function<void()>& comando);
     void ligaComando(QAbstractButton* botao, std::function<void()> comando);
-    // The contract of the case, as its row was last posted.
-    struct Contrato {
-        QDate inicio;
-        QDate fim;
-    };
-    Contrato contratoDoCaso() const;
     // The field of a column, for the focus after a refusal.
     virtual QWidget* campoDoFoco(const QString& coluna);
 

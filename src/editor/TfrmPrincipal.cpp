@@ -436,6 +436,7 @@ void TfrmPrincipal::FormActivate()
         btnAbrirClick();
     if (ui_->btnCalcula->isVisible() && ui_->btnCalcula->isEnabled())
         ui_->btnCalcula->setFocus(Qt::OtherFocusReason);
+    emit primeiraAtivacaoConcluida();
 }
 
 void TfrmPrincipal::btnSairClick()

@@ -88,6 +88,11 @@ public:
     void mostraProgresso(bool visivel) override;
     void permiteAbortar(std::function<void()> aborta) override;
 
+signals:
+    // The first activation's work is done (the case given at the start open, or the search
+    // dialog closed).
+    void primeiraAtivacaoConcluida();
+
 protected:
     void showEvent(QShowEvent* evento) override;
     bool event(QEvent* evento) override;

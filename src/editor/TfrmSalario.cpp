@@ -4,6 +4,7 @@
 #include "Erro.h"
 #include "Motor.h"
 #include "Registros.h"
+#include "RegrasEditores.h"
 #include "Rotinas.h"
 #include "Valores.h"
 #include "ui_TfrmSalario.h"
@@ -33,13 +34,7 @@ TfrmSalario::TfrmSalario(Motor& motor, QWidget* pai)
         novo.define(u"SOBRE_DIFERENCA_SALARIAL", QStringLiteral("S"));
         novo.define(u"SOBRE_SALARIO_VARIAVEL", QStringLiteral("S"));
     };
-    r.antesDePostar = [this](Registros& linha) {
-        const int mes = AnoMes(linha.valor(u"ANO").toInt(), linha.valor(u"MES").toInt());
-        if (mes > AnoMes(fimPacto_))
-            throw Erro(QStringLiteral("Mês/Ano deve ser menor ou igual a data da Dispensa."), QStringLiteral("MES"));
-        if (mes < AnoMes(inicioPacto_))
-            throw Erro(QStringLiteral("Mês/Ano deve ser maior ou igual ao Inicio do Pacto."), QStringLiteral("MES"));
-    };
+    r.antesDePostar = [this](Registros& linha) { ValidaMesDoPacto(linha, inicioPacto_, fimPacto_); };
 
     using T = ColunaGrade::Tipo;
     defineColunas({
@@ -60,9 +55,9 @@ TfrmSalario::~TfrmSalario() = default;
 
 void TfrmSalario::FormShow()
 {
-    const Contrato contrato = contratoDoCaso();
-    inicioPacto_ = contrato.inicio;
-    fimPacto_ = contrato.fim;
+    const DatasProcesso datas = LeDatasProcesso(banco_, processoId_);
+    inicioPacto_ = datas.inicioPacto;
+    fimPacto_ = datas.fimPacto;
     que1()->abre(processoId_);
     if (que1()->quantidade() == 0)
         motor_.rapido.GeraMesesSalario(processoId_, inicioPacto_, fimPacto_);

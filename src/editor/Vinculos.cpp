@@ -171,16 +171,12 @@ void Vinculos::liga(QCheckBox* campo, const QString& coluna)
 
 void Vinculos::liga(QComboBox* campo, const QString& coluna)
 {
-    const bool numero = colunaDe(coluna).tipo == TipoColuna::SmallInt || colunaDe(coluna).tipo == TipoColuna::Integer;
-    connect(campo, &QComboBox::activated, this, [this, campo, coluna, numero](int indice) {
-        if (fonte_.temRegistro())
-            fonte_.Edita();
-        const QString texto = campo->itemText(indice);
-        grava(campo, coluna, numero ? QVariant(texto.toInt()) : QVariant(texto));
-    });
+    connect(campo, &QComboBox::activated, this,
+        [this, campo, coluna](int indice) { grava(campo, coluna, campo->itemData(indice)); });
     acrescenta(campo, coluna,
         [this, campo, coluna] {
-            campo->setCurrentIndex(fonte_.temRegistro() ? campo->findText(fonte_.valor(coluna).toString()) : -1);
+            const QVariant v = fonte_.temRegistro() ? fonte_.valor(coluna) : QVariant();
+            campo->setCurrentIndex(v.isNull() ? -1 : campo->findData(v.toLongLong()));
         },
         {});
 }

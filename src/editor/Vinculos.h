@@ -43,8 +43,8 @@ public:
     void liga(CampoMoney* campo, const QString& coluna); // a Money or Decimal column
     void liga(CampoData* campo, const QString& coluna); // a date column
     void liga(QCheckBox* campo, const QString& coluna); // an S/N flag: ticked is "S"
-    // A drop-down list of the column's values (the months 1 to 12): the chosen item's text is
-    // stored; a value of no item shows none.
+    // A drop-down list whose items carry the values stored (Qt::UserRole): the month list,
+    // the code of an activity. A value no item carries shows no choice.
     void liga(QComboBox* campo, const QString& coluna);
     // One button per value; a value none of them stands for leaves all of them off.
     void liga(QButtonGroup* grupo, const QString& coluna, const QStringList& valores);

@@ -30,6 +30,9 @@ void PreparaNoturno(BancoDados& banco, qint64 processoId, QDate inicioPacto, QDa
 
 // Column values of a new row: (column, value as stored).
 using Valores = QList<QPair<QString, QVariant>>;
+// An interest row's own defaults over its "S" flags: method "P", FGTS not in the base, the
+// final date the update date unless the contract starts after it; the initial date empty.
+Valores PadroesJuros(QDate inicioPacto, QDate atualizacao);
 // A new line of overtime or night premium: the next SEQUENCIAL, the options copied from the
 // line that was current (empty: the defaults), the averages 0.
 Valores NovaLinhaHorasExtras(BancoDados& banco, qint64 processoId, const Valores& linhaAtual);

@@ -4,6 +4,7 @@
 #include "Erro.h"
 #include "Esquema.h"
 #include "FonteDados.h"
+#include "RegrasEditores.h"
 #include "Rotinas.h"
 #include "Valores.h"
 
@@ -13,13 +14,9 @@ namespace quintar {
 
 namespace {
 
-struct Periodo {
-    int inicial;
-    int final;
-};
-
-// The four period columns, filled and in range, as year × 12 + month.
-Periodo lePeriodo(const FonteDados& linha)
+// The four period columns filled and in range, then the period within the contract; the
+// grid's cursor goes to the month each refusal names.
+void checaPeriodo(const FonteDados& linha, QDate inicioPacto, QDate fimPacto)
 {
     struct Limite {
         const char* coluna;
@@ -27,35 +24,12 @@ Periodo lePeriodo(const FonteDados& linha)
     };
     static const Limite limites[] = {
         {"MES_INICIAL", 1, 12}, {"ANO_INICIAL", 1900, 2100}, {"MES_FINAL", 1, 12}, {"ANO_FINAL", 1900, 2100}};
-    int v[4];
-    for (int i = 0; i < 4; ++i) {
-        const QString coluna = QString::fromLatin1(limites[i].coluna);
-        const QVariant valor = linha.valor(coluna);
-        if (valor.isNull())
-            throw Erro(QStringLiteral("Field '%1' must have a value").arg(TituloColunaLinha(coluna)), coluna);
-        v[i] = valor.toInt();
-        if (v[i] < limites[i].minimo || v[i] > limites[i].maximo)
-            throw Erro(QStringLiteral("%1 is not a valid value for field '%2'. The allowed range is %3 to %4")
-                           .arg(v[i])
-                           .arg(TituloColunaLinha(coluna))
-                           .arg(limites[i].minimo)
-                           .arg(limites[i].maximo),
-                coluna);
+    for (const Limite& l : limites) {
+        const QString coluna = QString::fromLatin1(l.coluna);
+        ExigeValor(linha, coluna, TituloColunaLinha(coluna));
+        ExigeFaixa(linha, coluna, TituloColunaLinha(coluna), l.minimo, l.maximo);
     }
-    return {AnoMes(v[1], v[0]), AnoMes(v[3], v[2])};
-}
-
-// The contract checks of a period, each refusal with its own column unless one is given.
-void checaPeriodo(const FonteDados& linha, QDate inicioPacto, QDate fimPacto, const QString& focoUnico = {})
-{
-    const Periodo p = lePeriodo(linha);
-    const auto foco = [&](const char* coluna) { return focoUnico.isEmpty() ? QString::fromLatin1(coluna) : focoUnico; };
-    if (p.final < p.inicial)
-        throw Erro(QStringLiteral("Mês/Ano Final deve ser maior que Mês/Ano Inicial."), foco("MES_FINAL"));
-    if (p.final > AnoMes(fimPacto))
-        throw Erro(QStringLiteral("Mês/Ano Final deve ser menor ou igual a data da Dispensa."), foco("MES_FINAL"));
-    if (p.inicial < AnoMes(inicioPacto))
-        throw Erro(QStringLiteral("Mês/Ano Inicial deve ser maior ou igual ao Inicio do Pacto."), foco("MES_INICIAL"));
+    ValidaPeriodo(linha, inicioPacto, fimPacto, QStringLiteral("MES_INICIAL"));
 }
 
 Money media(const FonteDados& linha, const char* coluna)
@@ -105,11 +79,6 @@ void ValidaLinhaNoturno(const FonteDados& linha, QDate inicioPacto, QDate fimPac
     checaPeriodo(linha, inicioPacto, fimPacto);
     if (!(media(linha, "NUMERO_MEDIO") > Money()))
         throw Erro(deveSerMaiorQueZero("NUMERO_MEDIO"), QStringLiteral("NUMERO_MEDIO"));
-}
-
-void ValidaPeriodoAdicional(const FonteDados& registro, QDate inicioPacto, QDate fimPacto)
-{
-    checaPeriodo(registro, inicioPacto, fimPacto, QStringLiteral("MES_FINAL"));
 }
 
 QString TextoDivisor(std::optional<int> divisor)

@@ -14,8 +14,9 @@ class BancoDados;
 class FonteDados;
 
 // What the overtime, night-premium and premium editors check and choose, without a window:
-// the checks of a line or a period before it is stored, the divisor texts, and the reflexes
-// of a premium on notice, 13th salary and vacation.
+// the checks of a line before it is stored (the premiums' period is ValidaPeriodo of
+// RegrasEditores.h), the divisor texts, and the reflexes of a premium on notice, 13th salary
+// and vacation.
 
 // The heading of a column of the overtime and night-premium grids ("Mês Inicial",
 // "Média H.E.Diurnas Mês", "Nro Médio Horas Mês", ...), as the messages name it.
@@ -29,8 +30,6 @@ QString TituloColunaLinha(QStringView coluna);
 void ValidaLinhaHorasExtras(const FonteDados& linha, QDate inicioPacto, QDate fimPacto);
 // The same for a night-premium line, whose one average must be above 0.
 void ValidaLinhaNoturno(const FonteDados& linha, QDate inicioPacto, QDate fimPacto);
-// The period of the insalubrity or periculosity row; every refusal goes to MES_FINAL.
-void ValidaPeriodoAdicional(const FonteDados& registro, QDate inicioPacto, QDate fimPacto);
 
 // The hour divisor as its box shows it: "220 - (8 Horas Diárias)", "180 - (6 Horas
 // Diárias)", any other number as its digits, nothing for none.

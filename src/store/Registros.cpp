@@ -14,6 +14,8 @@ const Tabela& tabelaExistente(QStringView nome)
 {
     const Tabela* t = TabelaTrabalho(nome);
     if (!t)
+        t = TabelaPermanente(nome);
+    if (!t)
         throw Erro(QStringLiteral("Tabela %1 não existe.").arg(nome));
     return *t;
 }
@@ -47,15 +49,25 @@ QVariant Registros::valor(QStringView coluna) const
 
 void Registros::abre(qint64 processoId)
 {
-    emit antesDeRedefinir();
     processoId_ = processoId;
+    abrePor(u"PROCESSO_ID", processoId);
+}
+
+void Registros::abrePor(QStringView coluna, const QVariant& valor)
+{
+    const int filtro = this->coluna(coluna);
+    emit antesDeRedefinir();
+    colunaFiltro_ = filtro;
+    valorFiltro_ = valor;
     linhas_.clear();
     excluidas_.clear();
     estado_ = Estado::Navegando;
-    QString sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE PROCESSO_ID = :id").arg(tabela_.nome);
+    modificado_ = false;
+    QString sql =
+        QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 = :valor").arg(tabela_.nome, tabela_.colunas[filtro].nome);
     if (!ordem.isEmpty())
         sql += QStringLiteral(" ORDER BY ") + ordem;
-    QSqlQuery& q = banco_.executa(sql, {{"id", processoId}});
+    QSqlQuery& q = banco_.executa(sql, {{"valor", valor}});
     const int n = tabela_.colunas.size();
     while (q.next()) {
         Linha l;
@@ -89,6 +101,7 @@ void Registros::Edita()
     }
     antesDaEdicao_ = linhas_[atual_].valores;
     estado_ = Estado::Editando;
+    modificado_ = false;
     emit estadoAlterado();
 }
 
@@ -107,6 +120,7 @@ void Registros::define(int coluna, const QVariant& valorBanco)
     if (v == valorBanco && v.isNull() == valorBanco.isNull())
         return;
     v = valorBanco;
+    modificado_ = true;
     emit celulaAlterada(atual_, coluna);
     emit valorAlterado(tabela_.colunas[coluna].nome);
 }
@@ -179,7 +193,7 @@ void Registros::novaLinha(int posicao)
     Posta();
     Linha l;
     l.valores.resize(tabela_.colunas.size());
-    l.valores[0] = processoId_;
+    l.valores[colunaFiltro_] = valorFiltro_;
     l.situacao = Situacao::Nova;
     emit antesDeInserir(posicao);
     linhas_.insert(posicao, std::move(l));
@@ -190,6 +204,7 @@ void Registros::novaLinha(int posicao)
     // The defaults are set in insertion, so a refused posting keeps them with what was typed.
     if (aoNovoRegistro)
         aoNovoRegistro(*this);
+    modificado_ = false;
     emit registroAlterado();
     emit estadoAlterado();
 }

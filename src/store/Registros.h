@@ -25,7 +25,7 @@ class Registros : public FonteDados {
 public:
     enum class Estado { Navegando, Editando, Inserindo };
 
-    // Throws Erro when the name is not a working table.
+    // Throws Erro when the name is neither a working table nor a lookup table.
     Registros(BancoDados& banco, QStringView tabela, QObject* pai = nullptr);
 
     // How the rows are read and written; set before abre().
@@ -41,6 +41,9 @@ public:
 
     // Reads the case's rows; the first becomes current. Discards whatever was held.
     void abre(qint64 processoId);
+    // The same for a table that is not kept per case: the rows whose column holds the value
+    // (the credit descriptions of the description list); a new row gets that value.
+    void abrePor(QStringView coluna, const QVariant& valor);
     qint64 processoId() const { return processoId_; }
 
     int quantidade() const { return static_cast<int>(linhas_.size()); }
@@ -57,6 +60,9 @@ public:
     void define(int coluna, const QVariant& valorBanco);
     bool emEdicao() const override { return estado_ != Estado::Navegando; }
     bool temRegistro() const override { return atual_ >= 0; }
+    // Whether a value of the row in editing changed since it went into editing (the defaults
+    // of a new row do not count): a grid drops a new row the user left untouched.
+    bool modificado() const { return modificado_; }
 
     void Edita() override;
     // Runs antesDePostar and keeps the row; a refusal throws and leaves the row in editing.
@@ -110,11 +116,14 @@ private:
     BancoDados& banco_;
     const Tabela& tabela_;
     qint64 processoId_ = 0;
+    int colunaFiltro_ = 0; // the column abre() selects by, and its value
+    QVariant valorFiltro_{qint64(0)};
     QVector<Linha> linhas_;
     QVector<qint64> excluidas_; // rowids of deleted rows that the table still has
     QVector<QVariant> antesDaEdicao_;
     int atual_ = -1;
     Estado estado_ = Estado::Navegando;
+    bool modificado_ = false;
 };
 
 } // namespace quintar
