@@ -1,5 +1,6 @@
 #include "Ambiente.h"
 
+#include "Erro.h"
 #include "Pastas.h"
 
 #include <QDir>
@@ -25,6 +26,16 @@ Ambiente::Ambiente()
 Ambiente::~Ambiente()
 {
     banco.fecha();
+}
+
+QString Recusa(const std::function<void()>& verifica)
+{
+    try {
+        verifica();
+    } catch (const Erro& e) {
+        return e.mensagem() + u'|' + e.foco();
+    }
+    return {};
 }
 
 QByteArray LeBytes(const QString& caminho)

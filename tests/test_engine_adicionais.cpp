@@ -36,16 +36,6 @@ QVariant Horas(const char* texto)
     return bancoDecimal(m, 2);
 }
 
-QString Recusa(const std::function<void()>& checagem)
-{
-    try {
-        checagem();
-    } catch (const Erro& e) {
-        return e.mensagem() + u'|' + e.foco();
-    }
-    return {};
-}
-
 void Periodo(Registros& r, const Linha& l)
 {
     r.define(u"MES_INICIAL", l.mesInicial);

@@ -38,11 +38,6 @@ OpcoesJornada Semanal(int acima, int ate = 0)
     return {2200, 500, false, true, acima, ate};
 }
 
-QString Texto(const Erro& e)
-{
-    return e.mensagem() + u'|' + e.foco();
-}
-
 // A schedule of case 1 held as the dialogs hold it.
 struct Jornada {
     explicit Jornada(const char* tabela = "TAB_JT_EXTRA") : linhas(a.banco, QString::fromLatin1(tabela))
@@ -188,13 +183,8 @@ TEST(ApuraJornada, ShiftAndNightWindowChecks)
         j.linhas.define(u"ENTRADA", c.entrada);
         j.linhas.define(u"SAIDA", c.saida);
         j.linhas.define(u"INTERVALO", c.intervalo);
-        QString recusa;
-        try {
-            ValidaTurno(j.linhas);
-        } catch (const Erro& e) {
-            recusa = Texto(e);
-        }
-        EXPECT_EQ(recusa, QString::fromUtf8(c.recusa)) << c.entrada.toInt() << "-" << c.saida.toInt();
+        EXPECT_EQ(Recusa([&] { ValidaTurno(j.linhas); }), QString::fromUtf8(c.recusa))
+            << c.entrada.toInt() << "-" << c.saida.toInt();
         j.linhas.Cancela();
     }
 
@@ -205,13 +195,9 @@ TEST(ApuraJornada, ShiftAndNightWindowChecks)
             std::tuple{"2400", "500", "Entrada noturna inválida!|ENTRADA_NOTURNO"},
             std::tuple{"2500", "2500", "Entrada noturna inválida!|ENTRADA_NOTURNO"},
             std::tuple{"2200", "570", "Saída noturna inválida!|SAIDA_NOTURNO"}}) {
-        QString obtida;
-        try {
-            ValidaJanelaNoturna(QString::fromLatin1(entrada), QString::fromLatin1(saida));
-        } catch (const Erro& e) {
-            obtida = Texto(e);
-        }
-        EXPECT_EQ(obtida, QString::fromUtf8(recusa)) << entrada << "-" << saida;
+        EXPECT_EQ(Recusa([&] { ValidaJanelaNoturna(QString::fromLatin1(entrada), QString::fromLatin1(saida)); }),
+            QString::fromUtf8(recusa))
+            << entrada << "-" << saida;
     }
 }
 
