@@ -1,5 +1,6 @@
 #include "Ambiente.h"
 
+#include "Erro.h"
 #include "Esquema.h"
 #include "Pastas.h"
 
@@ -50,6 +51,16 @@ QStringList TodasAsLinhas(BancoDados& banco, const QString& tabela)
     }
     q.finish();
     return linhas;
+}
+
+QString Recusa(const std::function<void()>& verifica)
+{
+    try {
+        verifica();
+    } catch (const Erro& e) {
+        return e.mensagem() + u'|' + e.foco();
+    }
+    return {};
 }
 
 QByteArray LeBytes(const QString& caminho)

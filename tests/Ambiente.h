@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace quintar::teste {
@@ -42,6 +43,10 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The message and the column of the refusal a check throws, "message|column", or "" when
+// the check passes.
+QString Recusa(const std::function<void()>& verifica);
 
 QByteArray LeBytes(const QString& caminho);
 // Every row of a table, every column as text ("<null>" for NULL), joined by "|", in the

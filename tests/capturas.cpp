@@ -3,15 +3,28 @@
 // drawn by the X11 platform; every window is grabbed into PASTA_SAIDA/<name>.png.
 
 #include "Aplicacao.h"
+#include "ApuraJornada.h"
 #include "ArquivoCaso.h"
 #include "CasoAberto.h"
 #include "Grade.h"
 #include "Motor.h"
 #include "Pastas.h"
+#include "Registros.h"
 #include "TfrmDirPadrao.h"
+#include "TfrmHoraExtraValor.h"
+#include "TfrmHorasExtras.h"
+#include "TfrmInsalub.h"
+#include "TfrmJornadaHE.h"
+#include "TfrmJornadaHEN.h"
+#include "TfrmModJornada.h"
+#include "TfrmNoturno.h"
+#include "TfrmNoturnoValor.h"
 #include "TfrmNovoProcesso.h"
+#include "TfrmPeric.h"
 #include "TfrmPesquisa.h"
 #include "TfrmPrincipal.h"
+#include "TfrmRSR.h"
+#include "TfrmReflexos.h"
 #include "TfrmSalario.h"
 #include "TfrmSalvarComo.h"
 #include "TfrmVarSalPeriodo.h"
@@ -30,16 +43,22 @@
 #include "TfrmOutros.h"
 #include "TfrmOutrosDeb.h"
 #include "ui_TfrmINSS.h"
+#include "ui_TfrmJornadaHE.h"
+#include "ui_TfrmJornadaHEN.h"
 #include "ui_TfrmMultas.h"
 #include "ui_TfrmNovoProcesso.h"
 #include "ui_TfrmPrincipal.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -199,6 +218,102 @@ int main(int argc, char** argv)
         capturaModal(QStringLiteral("outros-debitos"), [&] { TfrmOutrosDeb(motor, &janela).Executa(id); });
         capturaModal(
             QStringLiteral("outros-descricoes"), [&] { TfrmOutros(motor, &janela).ExecutaTipo(QStringLiteral("C")); });
+    }
+
+    // The work-schedule, overtime, night-premium and premium editors.
+    {
+        Motor& motor = janela.motor();
+        const qint64 id = janela.caso().processoId();
+        // Grabs the dialog `abre` shows from inside an open editor, then closes both.
+        const auto dentro = [](const QString& nome, QDialog& editor, const std::function<void()>& abre) {
+            QTimer::singleShot(200, &editor, [nome, &editor, abre] {
+                QTimer::singleShot(300, [nome] {
+                    if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                        grava(d, nome);
+                        d->reject();
+                    }
+                });
+                abre();
+                editor.reject();
+            });
+        };
+        const auto turno = [](Registros& r, int entrada, int saida, int intervalo,
+                               std::initializer_list<const char*> dias) {
+            r.Acrescenta();
+            r.define(u"ENTRADA", entrada);
+            r.define(u"SAIDA", saida);
+            r.define(u"INTERVALO", intervalo);
+            for (const char* dia : dias)
+                r.define(QString::fromLatin1(dia), QStringLiteral("S"));
+            r.Posta();
+        };
+        capturaModal(QStringLiteral("jornada-horas-extras"), [&] {
+            TfrmJornadaHE jornada(motor, &janela);
+            QTimer::singleShot(100, [&] {
+                // The 44-hour week with two extra hours a day.
+                Registros& r = *jornada.que1();
+                AplicaModeloJornada(r, ModeloDeJornada(3));
+                r.vaiPara(0);
+                r.define(u"SAIDA", 2000);
+                r.Posta();
+                turno(r, 1900, 2330, 0, {"IND_DOMINGO"});
+                jornada.ui().edtAcimaDa->setText(QStringLiteral("08"));
+                jornada.ui().rbtDiaria->setChecked(true);
+                jornada.ui().btnApurar->click();
+            });
+            jornada.Executa(id);
+        });
+        capturaModal(QStringLiteral("jornada-noturna"), [&] {
+            TfrmJornadaHEN jornada(motor, &janela);
+            QTimer::singleShot(100, [&] {
+                Registros& r = *jornada.que1();
+                AplicaModeloJornada(r, {});
+                turno(r, 2200, 600, 100, {"IND_SEGUNDA", "IND_TERCA", "IND_QUARTA", "IND_QUINTA", "IND_SEXTA"});
+                turno(r, 1800, 2400, 0, {"IND_SABADO"});
+                jornada.ui().btnApurar->click();
+            });
+            jornada.Executa(id);
+        });
+        capturaModal(QStringLiteral("modelos-jornada"), [&] {
+            TfrmModJornada modelos(motor, &janela);
+            QTimer::singleShot(100, [&] { modelos.modelos()->button(3)->setChecked(true); });
+            modelos.EscolheModelo();
+        });
+        capturaModal(QStringLiteral("horas-extras"), [&] {
+            TfrmHorasExtras editor(motor, &janela);
+            editor.Executa(id);
+        });
+        {
+            TfrmHorasExtras editor(motor, &janela);
+            dentro(QStringLiteral("valor-hora-extra"), editor, [&] { editor.abreValorHora(); });
+            editor.Executa(id);
+        }
+        {
+            TfrmHorasExtras editor(motor, &janela);
+            dentro(QStringLiteral("reflexos-horas-extras"), editor, [&] { editor.btnReflexosClick(); });
+            editor.Executa(id);
+        }
+        capturaModal(QStringLiteral("noturno"), [&] {
+            TfrmNoturno editor(motor, &janela);
+            editor.Executa(id);
+        });
+        {
+            TfrmNoturno editor(motor, &janela);
+            dentro(QStringLiteral("valor-hora-noturna"), editor, [&] { editor.abreValorHora(); });
+            editor.Executa(id);
+        }
+        capturaModal(QStringLiteral("insalubridade"), [&] {
+            TfrmInsalub editor(motor, &janela);
+            editor.Executa(id);
+        });
+        capturaModal(QStringLiteral("periculosidade"), [&] {
+            TfrmPeric editor(motor, &janela);
+            editor.Executa(id);
+        });
+        capturaModal(QStringLiteral("repouso-semanal"), [&] {
+            TfrmRSR editor(motor, &janela);
+            editor.Executa(id);
+        });
     }
     QTest::qWait(200);
     return 0;

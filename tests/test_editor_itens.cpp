@@ -6,6 +6,7 @@
 #include "Grade.h"
 #include "Programa.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,7 +29,7 @@ QToolButton* OpcoesItem(JanelaTeste& t, const char* flag)
     return t.j().itens()[t.j().indiceItem(QString::fromLatin1(flag))].btn;
 }
 
-void Clica(QCheckBox* caixa)
+void Clica(QAbstractButton* caixa)
 {
     QTest::mouseClick(caixa, Qt::LeftButton, {}, QPoint(6, caixa->height() / 2));
 }
@@ -61,17 +62,47 @@ QStringList Linhas(JanelaTeste& t, const QString& tabela, const QStringList& col
 
 void DigitaCelula(Grade* grade, int linha, const QString& campo, const QString& texto)
 {
-    grade->vaiParaCampo(linha, campo);
+    grade->setFocus();
+    grade->setCurrentIndex(Celula(grade, linha, campo));
     QTest::keyClick(grade, Qt::Key_F2);
     QWidget* editor = grade->indexWidget(grade->currentIndex());
     ASSERT_NE(editor, nullptr) << campo.toStdString();
+    QLineEdit* campoTexto = qobject_cast<QLineEdit*>(editor);
     if (auto* lista = qobject_cast<QComboBox*>(editor); lista && lista->isEditable())
-        lista->lineEdit()->selectAll();
-    else if (auto* campoTexto = qobject_cast<QLineEdit*>(editor))
+        campoTexto = lista->lineEdit();
+    if (campoTexto) {
         campoTexto->selectAll();
+        if (texto.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
+    }
     Tecla(editor, texto);
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::qWait(0); // the editor closes after the key, as between two keystrokes
+}
+
+QModelIndex Celula(Grade* grade, int linha, const QString& campo)
+{
+    const int coluna = grade->modelo()->colunaDoCampo(campo);
+    EXPECT_GE(coluna, 0) << campo.toStdString();
+    return grade->model()->index(linha, coluna);
+}
+
+QString TextoCelula(Grade* grade, int linha, const QString& campo)
+{
+    return Celula(grade, linha, campo).data(Qt::DisplayRole).toString();
+}
+
+void ClicaCelula(Grade* grade, int linha, const QString& campo, bool duplo)
+{
+    const QPoint meio = grade->visualRect(Celula(grade, linha, campo)).center();
+    QTest::mouseClick(grade->viewport(), Qt::LeftButton, {}, meio);
+    if (duplo)
+        QTest::mouseDClick(grade->viewport(), Qt::LeftButton, {}, meio);
+}
+
+QString CampoAtual(Grade* grade)
+{
+    return grade->modelo()->colunaGrade(grade->currentIndex().column()).campo;
 }
 
 } // namespace quintar::teste

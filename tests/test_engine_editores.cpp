@@ -34,17 +34,6 @@ struct Linha {
     Registros r;
 };
 
-// The message and the column of the refusal, or "" when the check passes.
-QString Recusa(const std::function<void()>& verifica)
-{
-    try {
-        verifica();
-    } catch (const Erro& e) {
-        return e.mensagem() + u'|' + e.foco();
-    }
-    return {};
-}
-
 } // namespace
 
 TEST(RegrasEditores, TheItemPeriodIsCheckedInOrderAgainstTheContract)

@@ -8,11 +8,16 @@
 #include "TfrmAvisoPrevio.h"
 #include "TfrmFGTS.h"
 #include "TfrmFerias.h"
+#include "TfrmHorasExtras.h"
 #include "TfrmINSS.h"
 #include "TfrmIR.h"
+#include "TfrmInsalub.h"
 #include "TfrmJuros.h"
 #include "TfrmMultas.h"
+#include "TfrmNoturno.h"
 #include "TfrmOutrosDeb.h"
+#include "TfrmPeric.h"
+#include "TfrmRSR.h"
 #include "TfrmSalario.h"
 
 #include <memory>
@@ -32,18 +37,6 @@ EditorItem semDialogo(Preparacao prepara)
                 return true;
             },
         {}};
-}
-
-std::function<bool(Motor&, qint64)> semLinhas(const char* tabela)
-{
-    return [tabela](Motor& motor, qint64 id) {
-        return motor.banco
-                   .escalar(
-                       QStringLiteral("SELECT COUNT(*) FROM %1 WHERE PROCESSO_ID = :id").arg(QLatin1String(tabela)),
-                       {{"id", id}})
-                   .toInt()
-            == 0;
-    };
 }
 
 // A single-row editor run for the case.
@@ -68,7 +61,7 @@ EditorItem editorComCaso()
         {}};
 }
 
-// The lines of other credits or debits: OK with lines; whether the editor's grid was left
+// The lines of overtime, night premium, other credits or debits: OK with lines; whether the editor's grid was left
 // without any (Cancel after deleting them all) is what the window asks afterwards.
 template <typename Editor>
 EditorItem editorDeLinhas()
@@ -81,15 +74,6 @@ EditorItem editorDeLinhas()
                 return ok && !*vazia;
             },
         [vazia](Motor&, qint64) { return *vazia; }};
-}
-
-QDate inicio(const CasoAberto& caso)
-{
-    return caso.data(u"DATA_INICIO_PACTO");
-}
-QDate fim(const CasoAberto& caso)
-{
-    return caso.data(u"DATA_FIM_PACTO");
 }
 
 } // namespace
@@ -116,26 +100,16 @@ EditorItem EditorDoItem(QStringView flag)
         return editorDoCaso<TfrmIR>();
     if (flag == u"CALCULA_JUROS")
         return editorDoCaso<TfrmJuros>();
-    if (flag == u"CALCULA_HORAS_EXTRAS") {
-        EditorItem e =
-            semDialogo([](Motor& m, CasoAberto& c) { PreparaHorasExtras(m.banco, c.processoId(), inicio(c), fim(c)); });
-        e.listaVazia = semLinhas("TAB_HORAS_EXTRAS");
-        return e;
-    }
-    if (flag == u"CALCULA_NOTURNO") {
-        EditorItem e =
-            semDialogo([](Motor& m, CasoAberto& c) { PreparaNoturno(m.banco, c.processoId(), inicio(c), fim(c)); });
-        e.listaVazia = semLinhas("TAB_NOTURNO");
-        return e;
-    }
+    if (flag == u"CALCULA_HORAS_EXTRAS")
+        return editorDeLinhas<TfrmHorasExtras>();
+    if (flag == u"CALCULA_NOTURNO")
+        return editorDeLinhas<TfrmNoturno>();
     if (flag == u"CALCULA_INSALUBRIDADE")
-        return semDialogo(
-            [](Motor& m, CasoAberto& c) { PreparaInsalubridade(m.banco, c.processoId(), inicio(c), fim(c)); });
+        return editorDoCaso<TfrmInsalub>();
     if (flag == u"CALCULA_PERICULOSIDADE")
-        return semDialogo(
-            [](Motor& m, CasoAberto& c) { PreparaPericulosidade(m.banco, c.processoId(), inicio(c), fim(c)); });
+        return editorDoCaso<TfrmPeric>();
     if (flag == u"CALCULA_RSR")
-        return semDialogo([](Motor& m, CasoAberto& c) { PreparaRSR(m.banco, c.processoId()); });
+        return editorDoCaso<TfrmRSR>();
     if (flag == u"CALCULA_MULTAS")
         return editorDoCaso<TfrmMultas>();
     if (flag == u"CALCULA_OUTROS_CRED")

@@ -1,5 +1,6 @@
 #include "Grade.h"
 
+#include "ApuraJornada.h"
 #include "Campos.h"
 #include "Erro.h"
 #include "Esquema.h"
@@ -38,7 +39,7 @@ ModeloRegistros::ModeloRegistros(Registros& registros, QVector<ColunaGrade> colu
     : QAbstractTableModel(pai), registros_(registros), colunas_(std::move(colunas))
 {
     for (const ColunaGrade& c : colunas_)
-        indices_.append(registros_.coluna(c.campo));
+        indices_.append(c.tipo == ColunaGrade::Tipo::Acao ? -1 : registros_.coluna(c.campo));
     connect(&registros_, &Registros::antesDeRedefinir, this, &ModeloRegistros::beginResetModel);
     connect(&registros_, &Registros::linhasRedefinidas, this, &ModeloRegistros::endResetModel);
     connect(&registros_, &Registros::antesDeInserir, this, [this](int l) { beginInsertRows({}, l, l); });
@@ -78,6 +79,8 @@ QString ModeloRegistros::texto(int coluna, const QVariant& v) const
     const Coluna& c = registros_.tabela().colunas[colunaTabela(coluna)];
     if (g.tipo == ColunaGrade::Tipo::Mes)
         return ZerosEsquerda(v.toString(), 2);
+    if (g.tipo == ColunaGrade::Tipo::Hora)
+        return TextoHora(v.toInt());
     if (g.zeros > 0)
         return ZerosEsquerda(v.toString(), g.zeros);
     if (c.tipo == TipoColuna::Money)
@@ -107,6 +110,10 @@ QVariant ModeloRegistros::valorDigitado(int coluna, const QString& t) const
     const Coluna& c = registros_.tabela().colunas[colunaTabela(coluna)];
     if (t.trimmed().isEmpty())
         return {};
+    if (colunas_[coluna].tipo == ColunaGrade::Tipo::Hora) {
+        const std::optional<int> hora = HoraDigitada(t);
+        return hora && *hora >= 0 ? QVariant(*hora) : QVariant();
+    }
     if (ehMoney(c.tipo)) {
         const auto m = CampoMoney::leTexto(t);
         if (!m)
@@ -129,6 +136,8 @@ QVariant ModeloRegistros::data(const QModelIndex& indice, int papel) const
         return {};
     const int coluna = indice.column();
     const ColunaGrade& g = colunas_[coluna];
+    if (g.tipo == ColunaGrade::Tipo::Acao)
+        return dadoAcao(g, papel);
     const Coluna& c = registros_.tabela().colunas[colunaTabela(coluna)];
     const QVariant v = registros_.valor(indice.row(), colunaTabela(coluna));
     switch (papel) {
@@ -147,6 +156,8 @@ QVariant ModeloRegistros::data(const QModelIndex& indice, int papel) const
     case Qt::TextAlignmentRole:
         if (g.tipo == ColunaGrade::Tipo::Flag)
             return int(Qt::AlignCenter);
+        if (g.tipo == ColunaGrade::Tipo::Hora)
+            return int(Qt::AlignCenter);
         if (ehMoney(c.tipo) || ehNumero(c.tipo) || g.tipo == ColunaGrade::Tipo::Mes)
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
@@ -154,6 +165,24 @@ QVariant ModeloRegistros::data(const QModelIndex& indice, int papel) const
         return g.cor.isValid() ? QVariant(g.cor) : QVariant();
     case Qt::BackgroundRole:
         return g.somenteLeitura ? QVariant(QApplication::palette().button()) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant ModeloRegistros::dadoAcao(const ColunaGrade& g, int papel) const
+{
+    switch (papel) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return g.texto;
+    case Qt::FontRole: {
+        QFont f = QApplication::font();
+        f.setUnderline(true);
+        return f;
+    }
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
     default:
         return {};
     }
@@ -167,7 +196,9 @@ bool ModeloRegistros::setData(const QModelIndex& indice, const QVariant& valor, 
     QVariant banco;
     if (papel == Qt::CheckStateRole && g.tipo == ColunaGrade::Tipo::Flag)
         banco = FlagSN(valor.toInt() == Qt::Checked);
-    else if (papel == Qt::EditRole && g.tipo != ColunaGrade::Tipo::Flag)
+    else if (papel == Qt::EditRole && g.tipo == ColunaGrade::Tipo::Hora && HoraDigitada(valor.toString()) == -1)
+        return false; // not a time: the cell keeps its value
+    else if (papel == Qt::EditRole && g.tipo != ColunaGrade::Tipo::Flag && g.tipo != ColunaGrade::Tipo::Acao)
         banco = valorDigitado(indice.column(), valor.toString());
     else
         return false;
@@ -194,7 +225,7 @@ Qt::ItemFlags ModeloRegistros::flags(const QModelIndex& indice) const
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const ColunaGrade& g = colunas_[indice.column()];
-    if (g.somenteLeitura)
+    if (g.somenteLeitura || g.tipo == ColunaGrade::Tipo::Acao)
         return f;
     if (g.tipo == ColunaGrade::Tipo::Flag)
         return f | Qt::ItemIsUserCheckable;
@@ -275,7 +306,10 @@ QWidget* DelegadoGrade::createEditor(QWidget* pai, const QStyleOptionViewItem& o
     auto* campo = new QLineEdit(pai);
     campo->setFrame(false);
     campo->setAccessibleName(g.titulo);
-    if (ehMoney(c.tipo)) {
+    if (g.tipo == ColunaGrade::Tipo::Hora) {
+        campo->setAlignment(Qt::AlignCenter);
+        campo->setValidator(new QRegularExpressionValidator(QRegularExpression(PadraoHora()), campo));
+    } else if (ehMoney(c.tipo)) {
         campo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         campo->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral(R"(-?[0-9.]*(,[0-9]{0,4})?)")), campo));
@@ -392,8 +426,9 @@ void Grade::defineModelo(ModeloRegistros* modelo)
     int total = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     for (int c = 0; c < modelo->columnCount(); ++c) {
         const ColunaGrade& g = modelo->colunaGrade(c);
-        const int largura =
-            std::max(fm.horizontalAdvance(g.titulo), fm.horizontalAdvance(QString(g.largura, u'0'))) + 16;
+        const int largura = std::max({fm.horizontalAdvance(g.titulo), fm.horizontalAdvance(QString(g.largura, u'0')),
+                                fm.horizontalAdvance(g.texto)})
+            + 16;
         setColumnWidth(c, largura);
         total += largura;
     }
@@ -459,9 +494,34 @@ void Grade::recusa(const QString& mensagem, const QString& campo, int linha)
         Qt::QueuedConnection);
 }
 
+QString Grade::acaoAtual() const
+{
+    if (!modelo_ || !currentIndex().isValid())
+        return {};
+    const ColunaGrade& g = modelo_->colunaGrade(currentIndex().column());
+    return g.tipo == ColunaGrade::Tipo::Acao ? g.campo : QString();
+}
+
+void Grade::mouseDoubleClickEvent(QMouseEvent* evento)
+{
+    const QModelIndex indice = indexAt(evento->position().toPoint());
+    if (modelo_ && indice.isValid() && modelo_->colunaGrade(indice.column()).tipo == ColunaGrade::Tipo::Acao) {
+        if (indice == currentIndex())
+            emit acionada(modelo_->colunaGrade(indice.column()).campo);
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(evento);
+}
+
 void Grade::keyPressEvent(QKeyEvent* evento)
 {
     if (modelo_ && state() != QAbstractItemView::EditingState) {
+        const bool aciona =
+            evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter || evento->key() == Qt::Key_Space;
+        if (aciona && evento->modifiers() == Qt::NoModifier && !acaoAtual().isEmpty()) {
+            emit acionada(acaoAtual());
+            return;
+        }
         Registros& r = modelo_->registros();
         try {
             // Below a new row the user left untouched there is nothing to add.

@@ -17,14 +17,17 @@ struct ColunaGrade {
         Automatico, // from the table's column: text, number, money, date
         Flag, // an S/N check box
         Mes, // a month 1 to 12, shown "00", edited with the month drop-down
+        Hora, // a time HHMM, shown and typed as hours and minutes ("08:00")
+        Acao, // no table column: a fixed text, underlined, that a double click or Enter acts on
     };
-    QString campo{};
+    QString campo{}; // Acao: the name the grid's acionada() gives
     QString titulo{};
     Tipo tipo = Tipo::Automatico;
     bool somenteLeitura = false;
     QColor cor{}; // the text's colour, when it has one of its own
     int largura = 0; // in characters; 0: from the heading
     int zeros = 0; // a number shown with leading zeros to this many digits ("00")
+    QString texto{}; // Acao: what every row shows
 };
 
 // The rows of a Registros as a table for a grid: values shown as the window shows them
@@ -60,6 +63,7 @@ signals:
 
 private:
     int colunaTabela(int coluna) const { return indices_[coluna]; }
+    QVariant dadoAcao(const ColunaGrade& g, int papel) const;
 
     Registros& registros_;
     QVector<ColunaGrade> colunas_;
@@ -107,12 +111,18 @@ public:
 signals:
     // A posting refused when leaving a row; the cursor is already back on that row.
     void recusado(const QString& mensagem, const QString& campo);
+    // A double click, Enter or the space bar on a cell of an Acao column.
+    void acionada(const QString& campo);
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void focusOutEvent(QFocusEvent* evento) override;
+    void mouseDoubleClickEvent(QMouseEvent* evento) override;
 
 private:
+    // The Acao column of the current cell, or empty.
+    QString acaoAtual() const;
+
     ModeloRegistros* modelo_ = nullptr;
 };
 

@@ -43,6 +43,7 @@ void TfrmGrades::defineColunas(QVector<ColunaGrade> colunas)
     modelo_ = new ModeloRegistros(*que1(), std::move(colunas), this);
     gri1_->defineModelo(modelo_);
     gri1_->setAccessibleName(windowTitle());
+    connect(this, &QWidget::windowTitleChanged, gri1_, &QWidget::setAccessibleName);
     nav1_->defineGrade(gri1_);
 }
 

@@ -36,15 +36,7 @@ TfrmOkCan::TfrmOkCan(Motor& motor, QWidget* pai)
     botoes->addWidget(btnCancelar_);
     layout->addWidget(panBotoes_);
 
-    connect(btnOk_, &QPushButton::clicked, this, [this] {
-        if (AcaoAbandonada())
-            return;
-        try {
-            btnOkClick();
-        } catch (const Erro& e) {
-            recusa(e);
-        }
-    });
+    ligaComando(btnOk_, [this] { btnOkClick(); });
     connect(btnCancelar_, &QPushButton::clicked, this, &TfrmOkCan::reject);
 }
 
@@ -53,7 +45,7 @@ TfrmOkCan::~TfrmOkCan() = default;
 Vinculos& TfrmOkCan::vinculos()
 {
     if (!vinculos_) {
-        vinculos_ = std::make_unique<Vinculos>(*que1_);
+        vinculos_ = std::make_unique<Vinculos>(*que1());
         vinculos_->aoRecusar = [this](const Erro& e, QWidget* campo) { Recusa(this, e, campo); };
     }
     return *vinculos_;
@@ -62,7 +54,15 @@ Vinculos& TfrmOkCan::vinculos()
 void TfrmOkCan::defineQue1(std::unique_ptr<Registros> que1)
 {
     vinculos_.reset();
+    que1Externo_ = nullptr;
     que1_ = std::move(que1);
+}
+
+void TfrmOkCan::defineQue1(Registros& externo)
+{
+    vinculos_.reset();
+    que1_.reset();
+    que1Externo_ = &externo;
 }
 
 bool TfrmOkCan::Executa(qint64 processoId)
@@ -81,15 +81,15 @@ void TfrmOkCan::btnOkClick()
 {
     if (vinculos_ && !vinculos_->confirma())
         return;
-    if (que1_ && que1_->emEdicao())
-        que1_->Posta();
+    if (que1() && que1()->emEdicao())
+        que1()->Posta();
     accept();
 }
 
 void TfrmOkCan::btnCancelarClick()
 {
-    if (que1_)
-        que1_->Cancela();
+    if (que1())
+        que1()->Cancela();
 }
 
 void TfrmOkCan::reject()
@@ -101,6 +101,22 @@ void TfrmOkCan::reject()
 QWidget* TfrmOkCan::campoDoFoco(const QString& coluna)
 {
     return vinculos_ ? vinculos_->campo(coluna) : nullptr;
+}
+
+void TfrmOkCan::executaComando(const std::function<void()>& comando)
+{
+    if (AcaoAbandonada())
+        return;
+    try {
+        comando();
+    } catch (const Erro& e) {
+        recusa(e);
+    }
+}
+
+void TfrmOkCan::ligaComando(QAbstractButton* botao, std::function<void()> comando)
+{
+    connect(botao, &QAbstractButton::clicked, this, [this, comando = std::move(comando)] { executaComando(comando); });
 }
 
 void TfrmOkCan::recusa(const Erro& erro)

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
+class QAbstractButton;
 class QPushButton;
 class QVBoxLayout;
 
@@ -37,7 +39,7 @@ public:
     QWidget* panBotoes() const { return panBotoes_; }
     QPushButton* btnOk() const { return btnOk_; }
     QPushButton* btnCancelar() const { return btnCancelar_; }
-    Registros* que1() const { return que1_.get(); }
+    Registros* que1() const { return que1Externo_ ? que1Externo_ : que1_.get(); }
     Vinculos& vinculos();
 
     void reject() override;
@@ -45,12 +47,18 @@ public:
 protected:
     // The dialog's rows; a subclass creates them in its constructor.
     void defineQue1(std::unique_ptr<Registros> que1);
+    // Or the rows of the dialog that opened this one, whose current row it edits.
+    void defineQue1(Registros& externo);
     // FormShow: what runs when the dialog is shown for the case (the rows are read here).
     virtual void FormShow() { }
     virtual void btnOkClick();
     virtual void btnCancelarClick();
     // A refusal of the core: its message, the focus to the field of its column.
     void recusa(const Erro& erro);
+    // A command of the dialog: abandoned when a field just refused what was typed, and a
+    // refusal of the core shown as recusa() shows it. ligaComando runs it on a click.
+    void executaComando(const std::function<void()>& comando);
+    void ligaComando(QAbstractButton* botao, std::function<void()> comando);
     // The field of a column, for the focus after a refusal.
     virtual QWidget* campoDoFoco(const QString& coluna);
 
@@ -64,6 +72,7 @@ private:
     QPushButton* btnOk_;
     QPushButton* btnCancelar_;
     std::unique_ptr<Registros> que1_;
+    Registros* que1Externo_ = nullptr;
     std::unique_ptr<Vinculos> vinculos_;
 };
 

@@ -111,15 +111,24 @@ void Vinculos::liga(QLineEdit* campo, const QString& coluna)
 
 void Vinculos::liga(CampoNumero* campo, const QString& coluna)
 {
-    connect(campo, &CampoNumero::numeroDigitado, this, [this, campo, coluna](std::optional<qint64> n) {
-        if (!grava(campo, coluna, n ? QVariant(*n) : QVariant()))
+    // A whole number of a Decimal column (a percentage) is its value, not its ten-thousandths.
+    const bool decimal = colunaDe(coluna).tipo == TipoColuna::Decimal;
+    const int escala = colunaDe(coluna).escala;
+    connect(campo, &CampoNumero::numeroDigitado, this, [this, campo, coluna, decimal, escala](std::optional<qint64> n) {
+        QVariant v;
+        if (n)
+            v = decimal ? bancoDecimal(Money::fromRaw(*n * Money::Escala), escala) : QVariant(*n);
+        if (!grava(campo, coluna, v))
             campo->recusa();
     });
     acrescenta(
         campo, coluna,
-        [this, campo, coluna] {
+        [this, campo, coluna, decimal] {
             const QVariant v = fonte_.temRegistro() ? fonte_.valor(coluna) : QVariant();
-            campo->defineNumero(v.isNull() ? std::nullopt : std::optional<qint64>(v.toLongLong()));
+            if (v.isNull())
+                campo->defineNumero(std::nullopt);
+            else
+                campo->defineNumero(decimal ? lerMoney(v).raw() / Money::Escala : v.toLongLong());
         },
         [campo] { return campo->confirma(); });
 }

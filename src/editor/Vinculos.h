@@ -39,7 +39,7 @@ public:
     explicit Vinculos(FonteDados& fonte, QObject* pai = nullptr);
 
     void liga(QLineEdit* campo, const QString& coluna); // a text column; empty is NULL
-    void liga(CampoNumero* campo, const QString& coluna); // a whole-number column
+    void liga(CampoNumero* campo, const QString& coluna); // a whole-number column, or a whole Decimal
     void liga(CampoMoney* campo, const QString& coluna); // a Money or Decimal column
     void liga(CampoData* campo, const QString& coluna); // a date column
     void liga(QCheckBox* campo, const QString& coluna); // an S/N flag: ticked is "S"

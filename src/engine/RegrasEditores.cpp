@@ -85,7 +85,7 @@ void ValidaMesDoPacto(const FonteDados& linha, QDate inicioPacto, QDate fimPacto
         throw Erro(QStringLiteral("Mês/Ano deve ser maior ou igual ao Inicio do Pacto."), QStringLiteral("MES"));
 }
 
-void ValidaPeriodo(const FonteDados& linha, QDate inicioPacto, QDate fimPacto)
+void ValidaPeriodo(const FonteDados& linha, QDate inicioPacto, QDate fimPacto, const QString& focoInicial)
 {
     const int inicial = AnoMes(linha.valor(u"ANO_INICIAL").toInt(), linha.valor(u"MES_INICIAL").toInt());
     const int final = AnoMes(linha.valor(u"ANO_FINAL").toInt(), linha.valor(u"MES_FINAL").toInt());
@@ -95,7 +95,7 @@ void ValidaPeriodo(const FonteDados& linha, QDate inicioPacto, QDate fimPacto)
     if (final > AnoMes(fimPacto))
         throw Erro(QStringLiteral("Mês/Ano Final deve ser menor ou igual a data da Dispensa."), foco);
     if (inicial < AnoMes(inicioPacto))
-        throw Erro(QStringLiteral("Mês/Ano Inicial deve ser maior ou igual ao Inicio do Pacto."), foco);
+        throw Erro(QStringLiteral("Mês/Ano Inicial deve ser maior ou igual ao Inicio do Pacto."), focoInicial);
 }
 
 void ValidaMultas(const FonteDados& linha)

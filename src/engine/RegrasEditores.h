@@ -46,8 +46,10 @@ void ValidaMesDoPacto(const FonteDados& linha, QDate inicioPacto, QDate fimPacto
 
 // The period of an item (MES_INICIAL/ANO_INICIAL to MES_FINAL/ANO_FINAL), in this order: the
 // final month before the initial one, after the dismissal month, the initial one before the
-// contract's start month. Focus MES_FINAL. An empty month or year counts as 0.
-void ValidaPeriodo(const FonteDados& linha, QDate inicioPacto, QDate fimPacto);
+// contract's start month. Focus MES_FINAL (the initial month's refusal: focoInicial). An
+// empty month or year counts as 0.
+void ValidaPeriodo(const FonteDados& linha, QDate inicioPacto, QDate fimPacto,
+    const QString& focoInicial = QStringLiteral("MES_FINAL"));
 
 // Fines: at least one of the two ticked ("Escolha uma das multas ou saia pelo botão Cancelar.").
 void ValidaMultas(const FonteDados& linha);
